@@ -1,0 +1,1 @@
+// placeholder until the resource scripts exist

@@ -1,0 +1,25 @@
+// The screen in the units the windows think in: pixels and twips per axis,
+// and the program-wide mouse pointer.
+#pragma once
+
+#include <windows.h>
+
+namespace tk {
+
+namespace Screen {
+// Twips per pixel from the screen's real DPI (15 at 96 dpi).
+int TwipsPerPixelX();
+int TwipsPerPixelY();
+// Primary screen size in twips.
+int Width();
+int Height();
+int WidthPixels();
+int HeightPixels();
+
+enum class MousePointer { Default, Busy };
+// The program-wide pointer: while Busy, every window of the program shows the hourglass.
+void SetMousePointer(MousePointer pointer);
+MousePointer GetMousePointer();
+} // namespace Screen
+
+} // namespace tk
