@@ -2,6 +2,9 @@
 #include "colour/mouse_function.h"
 
 #include "toolkit/handles.h"
+#include "toolkit/picturebox.h"
+
+#include <cmath>
 
 #include <windows.h>
 
@@ -28,4 +31,45 @@ ColorValue GetScreenPixel(std::int32_t x, std::int32_t y)
 {
     const tk::unique_hdc display(::CreateDCA("DISPLAY", "0", "0", &g_zeroDevMode));
     return static_cast<ColorValue>(::GetPixel(display.get(), x, y));
+}
+
+namespace {
+// Each step of the fill runs on its own: a failing step is skipped and the
+// next one still runs, so the caller never sees an error from here.
+template <class Step>
+void IgnoringErrors(Step&& step) noexcept
+{
+    try {
+        step();
+    } catch (...) {
+    }
+}
+} // namespace
+
+void FloodFillPicture(tk::PictureBox& picture, std::int32_t x, std::int32_t y, ColorValue color,
+                      std::optional<ColorValue> borderColor)
+{
+    int pixelX = 0;
+    int pixelY = 0;
+    IgnoringErrors([&] { pixelX = static_cast<int>(std::nearbyint(picture.ScaleX(x, picture.ScaleMode(), tk::kScalePixels))); });
+    IgnoringErrors([&] { pixelY = static_cast<int>(std::nearbyint(picture.ScaleY(y, picture.ScaleMode(), tk::kScalePixels))); });
+
+    const int savedStyle = picture.FillStyle();
+    const COLORREF savedColor = picture.FillColor();
+    IgnoringErrors([&] { picture.SetFillStyle(tk::kFillSolid); });
+    IgnoringErrors([&] { picture.SetFillColor(color); });
+
+    if (!borderColor) {
+        IgnoringErrors([&] {
+            const long surface = picture.Point(x, y);
+            ::ExtFloodFill(picture.hdc(), pixelX, pixelY, static_cast<COLORREF>(surface), FLOODFILLSURFACE);
+        });
+    } else {
+        IgnoringErrors([&] {
+            ::ExtFloodFill(picture.hdc(), pixelX, pixelY, static_cast<COLORREF>(*borderColor), FLOODFILLBORDER);
+        });
+    }
+
+    IgnoringErrors([&] { picture.SetFillStyle(savedStyle); });
+    IgnoringErrors([&] { picture.SetFillColor(static_cast<long>(savedColor)); });
 }

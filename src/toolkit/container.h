@@ -1,0 +1,56 @@
+// A window that hosts windowless controls: it paints them over its own
+// content, hit-tests the mouse for them, keeps the press on the control where
+// it began (mouse capture) and routes the notifications of its child controls.
+#pragma once
+
+#include "toolkit/controls.h"
+#include "toolkit/window.h"
+
+#include <vector>
+
+namespace tk {
+
+class Container : public Window {
+public:
+    void AddLight(LightControl& control);
+    void RemoveLight(LightControl& control) noexcept;
+    void InvalidatePixels(const RECT& area);
+
+    // The pointer over the container's own surface; a container without one
+    // shows its parent's, so a skin covering a form shows the form's cursor.
+    void SetMouseIcon(unique_hcursor cursor);
+    HCURSOR EffectiveCursor() const;
+
+    void UpdateToolTip(LightControl& control, const std::wstring& text);
+
+    // The container's surface in its own coordinates (pixels or twips).
+    virtual float ToScaleX(int pixels) const { return static_cast<float>(pixels); }
+    virtual float ToScaleY(int pixels) const { return static_cast<float>(pixels); }
+
+    MouseHandler MouseDown;
+    MouseHandler MouseUp;
+    MouseHandler MouseMove;
+    std::function<void()> Click;
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    virtual void PaintContent(HDC dc, const RECT& dirty) = 0;
+
+private:
+    LightControl* HitTest(POINT point) const;
+    void ButtonDown(int button, POINT point);
+    void ButtonUp(int button, POINT point);
+    void RaiseMouse(LightControl* target, const MouseHandler& ownHandler, MouseHandler LightControl::*handler,
+                    int button, POINT point);
+    bool SetCursorFor(POINT point);
+
+    std::vector<LightControl*> m_lights;
+    unique_hcursor m_cursor;
+    HWND m_toolTip = nullptr; // a child of this window, destroyed with it
+    // The press in progress: where it began and with which button.
+    bool m_pressActive = false;
+    LightControl* m_pressTarget = nullptr;
+    int m_pressButton = 0;
+};
+
+} // namespace tk

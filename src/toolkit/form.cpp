@@ -1,0 +1,274 @@
+// Forms, their collection, default instances and the message pumps.
+#include "toolkit/form.h"
+
+#include "toolkit/screen.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tk {
+
+namespace {
+
+std::vector<Form*> g_loadedForms;
+std::vector<std::unique_ptr<Form>> g_retiredForms;
+
+int ToPixels(int twips, int twipsPerPixel)
+{
+    return static_cast<int>(std::lround(static_cast<double>(twips) / twipsPerPixel));
+}
+
+Form* TopLevelForm(HWND hwnd)
+{
+    return dynamic_cast<Form*>(Window::FromHandle(::GetAncestor(hwnd, GA_ROOT)));
+}
+
+} // namespace
+
+const std::vector<Form*>& LoadedForms()
+{
+    return g_loadedForms;
+}
+
+void RetireForm(std::unique_ptr<Form> form)
+{
+    g_retiredForms.push_back(std::move(form));
+}
+
+void CollectRetiredForms()
+{
+    if (DispatchDepth() == 0)
+        g_retiredForms.clear();
+}
+
+Form::Form(std::wstring name) : m_name(std::move(name)) {}
+
+Form::~Form()
+{
+    std::erase(g_loadedForms, this);
+}
+
+void Form::Load()
+{
+    if (m_loaded)
+        return;
+    m_style = Style();
+    RECT outer{0, 0, m_style.clientWidth, m_style.clientHeight};
+    ::AdjustWindowRectEx(&outer, m_style.style, FALSE, m_style.exStyle);
+    CreateWindowObject(kFormClass, m_style.exStyle, m_style.style | WS_CLIPCHILDREN, 0, 0,
+                       outer.right - outer.left, outer.bottom - outer.top, nullptr);
+    ::SetWindowTextW(hWnd(), m_style.caption.c_str());
+    m_loaded = true;
+    g_loadedForms.push_back(this);
+    InitializeComponent();
+    Form_Load();
+}
+
+void Form::Show()
+{
+    if (!m_loaded)
+        Load();
+    if (!m_shownOnce) {
+        m_shownOnce = true;
+        RECT rect{};
+        ::GetWindowRect(hWnd(), &rect);
+        const int width = rect.right - rect.left;
+        const int height = rect.bottom - rect.top;
+        if (m_style.startUpPosition == StartUpPosition::CenterScreen)
+            MovePixels((Screen::WidthPixels() - width) / 2, (Screen::HeightPixels() - height) / 2);
+        else if (m_style.startUpPosition == StartUpPosition::WindowsDefault)
+            MovePixels(Screen::WidthPixels() / 8, Screen::HeightPixels() / 8);
+        Form_Resize();
+    }
+    ::ShowWindow(hWnd(), SW_SHOW);
+    ::SetForegroundWindow(hWnd());
+}
+
+void Form::ShowModal()
+{
+    if (!m_loaded)
+        Load();
+    for (Form* form : g_loadedForms)
+        if (form != this && ::IsWindowEnabled(form->hWnd())) {
+            ::EnableWindow(form->hWnd(), FALSE);
+            m_disabledByModal.push_back(form->hWnd());
+        }
+    Show();
+    MSG message{};
+    while (m_loaded && ::GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (!PreTranslateForForms(message)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
+    }
+}
+
+void Form::Hide()
+{
+    if (hWnd())
+        ::ShowWindow(hWnd(), SW_HIDE);
+}
+
+void Form::Unload()
+{
+    if (!m_loaded)
+        return;
+    Form_Unload();
+    m_loaded = false;
+    std::erase(g_loadedForms, this);
+    // Give the input back before the window goes, so activation returns to
+    // the windows a modal form had disabled.
+    for (HWND hwnd : m_disabledByModal)
+        if (::IsWindow(hwnd))
+            ::EnableWindow(hwnd, TRUE);
+    m_disabledByModal.clear();
+    DestroyWindowObject();
+    if (m_release) {
+        auto release = std::move(m_release);
+        release(); // may delete this form later, never now
+    }
+}
+
+int Form::Left() const { return PositionPixels().x * Screen::TwipsPerPixelX(); }
+int Form::Top() const { return PositionPixels().y * Screen::TwipsPerPixelY(); }
+
+int Form::Width() const
+{
+    RECT rect{};
+    ::GetWindowRect(hWnd(), &rect);
+    return (rect.right - rect.left) * Screen::TwipsPerPixelX();
+}
+
+int Form::Height() const
+{
+    RECT rect{};
+    ::GetWindowRect(hWnd(), &rect);
+    return (rect.bottom - rect.top) * Screen::TwipsPerPixelY();
+}
+
+void Form::SetLeft(int twips) { Move(twips, Top()); }
+void Form::SetTop(int twips) { Move(Left(), twips); }
+
+void Form::Move(int leftTwips, int topTwips)
+{
+    MovePixels(ToPixels(leftTwips, Screen::TwipsPerPixelX()), ToPixels(topTwips, Screen::TwipsPerPixelY()));
+}
+
+POINT Form::PositionPixels() const
+{
+    RECT rect{};
+    ::GetWindowRect(hWnd(), &rect);
+    return {rect.left, rect.top};
+}
+
+void Form::MovePixels(int left, int top)
+{
+    ::SetWindowPos(hWnd(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+SIZE Form::ClientSizePixels() const
+{
+    RECT client{};
+    ::GetClientRect(hWnd(), &client);
+    return {client.right, client.bottom};
+}
+
+void Form::SetCaption(const std::wstring& caption)
+{
+    m_style.caption = caption;
+    ::SetWindowTextW(hWnd(), caption.c_str());
+}
+
+void Form::SetIcons(HICON big, HICON small)
+{
+    ::SendMessageW(hWnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    ::SendMessageW(hWnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+}
+
+void Form::PreviewKeyDown(int keyCode)
+{
+    Form_KeyDown(keyCode, ShiftState());
+}
+
+void Form::PaintContent(HDC dc, const RECT& dirty)
+{
+    const unique_hbrush background(::CreateSolidBrush(m_style.backColor));
+    ::FillRect(dc, &dirty, background.get());
+}
+
+LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CLOSE:
+        Unload();
+        return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE) {
+            Form_Activate();
+        } else if (TopLevelForm(reinterpret_cast<HWND>(lParam))) {
+            // Only another window of the program deactivates a form; switching
+            // to another application does not.
+            Form_Deactivate();
+        }
+        return 0;
+    case WM_SIZE:
+        if (m_shownOnce)
+            Form_Resize();
+        break;
+    case WM_KEYDOWN:
+        Form_KeyDown(static_cast<int>(wParam), ShiftState());
+        return 0;
+    default:
+        break;
+    }
+    return Container::HandleMessage(message, wParam, lParam);
+}
+
+bool PreTranslateForForms(MSG& message)
+{
+    Form* form = TopLevelForm(message.hwnd);
+    if (!form)
+        return false;
+    const HWND top = form->hWnd();
+    try {
+        if (message.message == WM_KEYDOWN && form->KeyPreview() && message.hwnd != top) {
+            form->PreviewKeyDown(static_cast<int>(message.wParam));
+            if (!form->IsLoaded())
+                return true;
+        }
+    } catch (const AppError& error) {
+        ReportUnhandledError(error);
+        return true;
+    }
+    return form->TabNavigation() && ::IsDialogMessageW(top, &message);
+}
+
+void DoEvents()
+{
+    MSG message{};
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            ::PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        if (!PreTranslateForForms(message)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
+    }
+}
+
+void RunMessageLoop()
+{
+    MSG message{};
+    while (!g_loadedForms.empty() && ::GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (!PreTranslateForForms(message)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
+        CollectRetiredForms();
+    }
+    CollectRetiredForms();
+}
+
+} // namespace tk

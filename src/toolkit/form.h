@@ -1,0 +1,132 @@
+// Forms: named top-level windows that are loaded, shown (modeless or modal),
+// moved in twips and unloaded; the program-wide collection of loaded forms;
+// and each form's one default instance, loaded when first referred to.
+#pragma once
+
+#include "toolkit/container.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tk {
+
+enum class StartUpPosition { Manual, CenterScreen, WindowsDefault };
+
+struct FormStyle {
+    DWORD style = WS_POPUP | WS_BORDER;
+    DWORD exStyle = 0;
+    int clientWidth = 100; // pixels
+    int clientHeight = 100;
+    std::wstring caption;
+    COLORREF backColor = ::GetSysColor(COLOR_BTNFACE);
+    StartUpPosition startUpPosition = StartUpPosition::WindowsDefault;
+    bool keyPreview = false;    // the form sees key presses before its controls
+    bool tabNavigation = false; // Tab moves between the form's controls
+};
+
+class Form : public Container {
+public:
+    explicit Form(std::wstring name);
+    ~Form() override;
+
+    const std::wstring& Name() const noexcept { return m_name; }
+    bool IsLoaded() const noexcept { return m_loaded; }
+
+    // Creates the window hidden and runs Form_Load; nothing if already loaded.
+    void Load();
+    void Show();
+    // Disables the program's other windows and returns once this form is unloaded.
+    void ShowModal();
+    void Hide();
+    // Runs Form_Unload, destroys the window and releases the default instance.
+    void Unload();
+
+    // Outer position and size in twips, as the windows' layouts give them.
+    int Left() const;
+    int Top() const;
+    int Width() const;
+    int Height() const;
+    void SetLeft(int twips);
+    void SetTop(int twips);
+    void Move(int leftTwips, int topTwips);
+    // Outer position in pixels.
+    POINT PositionPixels() const;
+    void MovePixels(int left, int top);
+    SIZE ClientSizePixels() const;
+
+    void SetCaption(const std::wstring& caption);
+    void SetIcons(HICON big, HICON small);
+    bool KeyPreview() const noexcept { return m_style.keyPreview; }
+    bool TabNavigation() const noexcept { return m_style.tabNavigation; }
+    COLORREF BackColor() const noexcept { return m_style.backColor; }
+
+    // Called by the message loop for keys aimed at the form's controls.
+    void PreviewKeyDown(int keyCode);
+
+    // Bound by the default instance that owns this form.
+    void SetReleaser(std::function<void()> release) { m_release = std::move(release); }
+
+protected:
+    virtual FormStyle Style() const = 0;
+    virtual void InitializeComponent() {}
+    virtual void Form_Load() {}
+    virtual void Form_Unload() {}
+    virtual void Form_Activate() {}
+    virtual void Form_Deactivate() {}
+    virtual void Form_Resize() {}
+    virtual void Form_KeyDown(int /*keyCode*/, int /*shift*/) {}
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void PaintContent(HDC dc, const RECT& dirty) override;
+
+private:
+    std::wstring m_name;
+    FormStyle m_style;
+    bool m_loaded = false;
+    bool m_shownOnce = false;
+    std::vector<HWND> m_disabledByModal;
+    std::function<void()> m_release;
+};
+
+// The forms loaded right now, in load order.
+const std::vector<Form*>& LoadedForms();
+
+// Forms released by their default instance are deleted here, once no window
+// procedure of theirs can still be running.
+void RetireForm(std::unique_ptr<Form> form);
+void CollectRetiredForms();
+
+// Dispatches every message queued for the program's windows, then returns.
+void DoEvents();
+// Runs until no form is loaded any more.
+void RunMessageLoop();
+// Key handling of the forms (key preview, tab navigation) before dispatch.
+bool PreTranslateForForms(MSG& message);
+
+template <class T>
+class FormInstance {
+public:
+    T& operator*()
+    {
+        if (!m_form) {
+            m_form = std::make_unique<T>();
+            m_form->SetReleaser([this] { Release(); });
+            m_form->Load();
+        }
+        return *m_form;
+    }
+    T* operator->() { return &**this; }
+    // Whether the instance exists, without loading it.
+    bool Exists() const noexcept { return m_form != nullptr; }
+    void Release()
+    {
+        if (m_form)
+            RetireForm(std::move(m_form));
+    }
+
+private:
+    std::unique_ptr<T> m_form;
+};
+
+} // namespace tk

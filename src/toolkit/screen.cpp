@@ -1,0 +1,46 @@
+// Screen metrics in pixels and twips, and the program-wide mouse pointer.
+#include "toolkit/screen.h"
+
+#include "toolkit/handles.h"
+
+namespace tk::Screen {
+
+namespace {
+
+MousePointer g_pointer = MousePointer::Default;
+
+int TwipsPerPixel(int axis)
+{
+    const WindowDC screen;
+    const int dpi = ::GetDeviceCaps(screen, axis);
+    return dpi > 0 ? 1440 / dpi : 15;
+}
+
+} // namespace
+
+int TwipsPerPixelX() { return TwipsPerPixel(LOGPIXELSX); }
+int TwipsPerPixelY() { return TwipsPerPixel(LOGPIXELSY); }
+int WidthPixels() { return ::GetSystemMetrics(SM_CXSCREEN); }
+int HeightPixels() { return ::GetSystemMetrics(SM_CYSCREEN); }
+int Width() { return WidthPixels() * TwipsPerPixelX(); }
+int Height() { return HeightPixels() * TwipsPerPixelY(); }
+
+void SetMousePointer(MousePointer pointer)
+{
+    g_pointer = pointer;
+    // Show the change at once, without waiting for the mouse to move.
+    if (pointer == MousePointer::Busy) {
+        ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+    } else {
+        POINT cursor{};
+        ::GetCursorPos(&cursor);
+        ::SetCursorPos(cursor.x, cursor.y);
+    }
+}
+
+MousePointer GetMousePointer()
+{
+    return g_pointer;
+}
+
+} // namespace tk::Screen

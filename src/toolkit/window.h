@@ -1,0 +1,71 @@
+// The one window-procedure thunk of the program: every window and control
+// class derives from Window and handles its messages in a member function.
+#pragma once
+
+#include "toolkit/app_error.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace tk {
+
+class Window {
+public:
+    Window() = default;
+    virtual ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    HWND hWnd() const noexcept { return m_hwnd; }
+
+    // The Window object behind a handle created by this program, or null.
+    static Window* FromHandle(HWND hwnd) noexcept;
+
+protected:
+    // Creates the window with one of the toolkit's own classes; `this` is
+    // bound to the handle from WM_NCCREATE on.
+    void CreateWindowObject(const wchar_t* className, DWORD exStyle, DWORD style, int x, int y, int width,
+                            int height, HWND parent);
+    // For controls of the system's classes (EDIT, SCROLLBAR, BUTTON): the
+    // object is found from the handle, messages stay with the system class.
+    void CreateSystemControl(const wchar_t* className, DWORD exStyle, DWORD style, int x, int y, int width,
+                             int height, HWND parent);
+    void DestroyWindowObject() noexcept;
+
+    virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // The last message a window gets; the handle is gone afterwards.
+    virtual void OnDestroyed() {}
+
+private:
+    static LRESULT CALLBACK Thunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+
+    HWND m_hwnd = nullptr;
+};
+
+// Window classes registered by the toolkit.
+inline constexpr const wchar_t* kFormClass = L"TavoliskForm";
+inline constexpr const wchar_t* kPictureClass = L"TavoliskPicture";
+
+HINSTANCE Instance() noexcept;
+
+// How many window procedures are running right now; nested message pumps
+// (the drag loop, a modal form) run at a depth above zero.
+int DispatchDepth() noexcept;
+
+// An error that no procedure handled ends the program with the runtime's
+// message box. Tests replace the ending with a handler of their own, and
+// only then does this return.
+void ReportUnhandledError(const AppError& error);
+void SetUnhandledErrorHandler(std::function<void(const AppError&)> handler);
+
+// The message box text of an unhandled error: "Run-time error 'N':" and the description.
+std::wstring UnhandledErrorText(const AppError& error);
+
+std::wstring Widen(const std::string& text);
+std::string Narrow(const std::wstring& text);
+
+} // namespace tk
