@@ -1,7 +1,11 @@
-// Entry point: load the main window and pump messages until no window is loaded.
+// Entry point: load and show the main window, then run until no window is loaded.
+#include "mainwindow/frm_main.h"
+
 #include <windows.h>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
+    frmMain->Show();
+    tk::RunMessageLoop();
     return 0;
 }

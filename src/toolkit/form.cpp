@@ -55,8 +55,18 @@ void Form::Load()
     m_style = Style();
     RECT outer{0, 0, m_style.clientWidth, m_style.clientHeight};
     ::AdjustWindowRectEx(&outer, m_style.style, FALSE, m_style.exStyle);
-    CreateWindowObject(kFormClass, m_style.exStyle, m_style.style | WS_CLIPCHILDREN, 0, 0,
-                       outer.right - outer.left, outer.bottom - outer.top, nullptr);
+    // A centred form is placed before it loads, so what its load handler
+    // reads from the screen is what lies where it will appear.
+    const int width = outer.right - outer.left;
+    const int height = outer.bottom - outer.top;
+    int left = 0;
+    int top = 0;
+    if (m_style.startUpPosition == StartUpPosition::CenterScreen) {
+        left = (Screen::WidthPixels() - width) / 2;
+        top = (Screen::HeightPixels() - height) / 2;
+    }
+    CreateWindowObject(kFormClass, m_style.exStyle, m_style.style | WS_CLIPCHILDREN, left, top, width, height,
+                       nullptr);
     ::SetWindowTextW(hWnd(), m_style.caption.c_str());
     m_loaded = true;
     g_loadedForms.push_back(this);
@@ -70,13 +80,7 @@ void Form::Show()
         Load();
     if (!m_shownOnce) {
         m_shownOnce = true;
-        RECT rect{};
-        ::GetWindowRect(hWnd(), &rect);
-        const int width = rect.right - rect.left;
-        const int height = rect.bottom - rect.top;
-        if (m_style.startUpPosition == StartUpPosition::CenterScreen)
-            MovePixels((Screen::WidthPixels() - width) / 2, (Screen::HeightPixels() - height) / 2);
-        else if (m_style.startUpPosition == StartUpPosition::WindowsDefault)
+        if (m_style.startUpPosition == StartUpPosition::WindowsDefault)
             MovePixels(Screen::WidthPixels() / 8, Screen::HeightPixels() / 8);
         Form_Resize();
     }

@@ -146,8 +146,16 @@ void PictureBox::ResizeImage(int width, int height)
         RECT all{0, 0, width, height};
         ::FillRect(dc.get(), &all, back.get());
     }
-    if (m_imageDC) // keep what was drawn
-        ::BitBlt(dc.get(), 0, 0, width, height, m_imageDC.get(), 0, 0, SRCCOPY);
+    // A grown image shows the picture where nothing was drawn yet, and keeps
+    // what was drawn where the old image reached.
+    if (m_picture) {
+        const unique_hdc source(::CreateCompatibleDC(dc.get()));
+        const SelectGuard picture(source.get(), m_picture.get());
+        ::BitBlt(dc.get(), 0, 0, width, height, source.get(), 0, 0, SRCCOPY);
+    }
+    if (m_imageDC)
+        ::BitBlt(dc.get(), 0, 0, std::min(width, m_imageWidth), std::min(height, m_imageHeight), m_imageDC.get(), 0,
+                 0, SRCCOPY);
     if (m_imageDC) {
         if (m_originalBrush)
             ::SelectObject(m_imageDC.get(), m_originalBrush);

@@ -1,0 +1,150 @@
+// Figures for the picker's speed, printed, never asserted:
+//   bench loop      drag-loop iterations per second beside the bare floor loop
+//   bench region    the skin region built from one bitmap read and from GetPixel
+//   bench startup <exe> <class> <title>   ms from process start to a visible window
+#include "colour/mouse_function.h"
+#include "mainwindow/frm_main.h"
+#include "toolkit/handles.h"
+#include "winservices/skin.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr auto kRunTime = std::chrono::seconds(2);
+
+double Seconds(Clock::duration duration)
+{
+    return std::chrono::duration<double>(duration).count();
+}
+
+// The same platform work as one drag iteration, nothing else: cursor read,
+// window move, a pixel read through a fresh display DC, a message pump.
+double FloorLoop()
+{
+    HWND window = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 100, 100, 233, 245, nullptr,
+                                  nullptr, GetModuleHandleW(nullptr), nullptr);
+    DEVMODEA zero{};
+    long iterations = 0;
+    const auto start = Clock::now();
+    while (Clock::now() - start < kRunTime) {
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        SetWindowPos(window, nullptr, cursor.x - 100, cursor.y - 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        const tk::unique_hdc display(CreateDCA("DISPLAY", "0", "0", &zero));
+        GetPixel(display.get(), cursor.x, cursor.y);
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        ++iterations;
+    }
+    const double rate = iterations / Seconds(Clock::now() - start);
+    DestroyWindow(window);
+    return rate;
+}
+
+double PickerLoop()
+{
+    FrmMain& picker = *frmMain;
+    picker.Show();
+    long iterations = 0;
+    picker.SetPixelReader([&iterations](std::int32_t x, std::int32_t y) {
+        ++iterations;
+        return GetScreenPixel(x, y);
+    });
+    tk::DoEvents();
+    const HWND skin = picker.Skin().hWnd();
+    // The release that ends the drag, as the mouse would send it.
+    std::thread release([skin] {
+        std::this_thread::sleep_for(kRunTime);
+        PostMessageW(skin, WM_LBUTTONUP, 0, MAKELPARAM(200, 200));
+    });
+    iterations = 0;
+    const auto start = Clock::now();
+    picker.EventButtonDown();
+    const double rate = iterations / Seconds(Clock::now() - start);
+    release.join();
+    picker.Uscita();
+    tk::CollectRetiredForms();
+    return rate;
+}
+
+void Region()
+{
+    FrmMain& picker = *frmMain;
+    constexpr int kRepeats = 20;
+    auto time = [&](auto build) {
+        const auto start = Clock::now();
+        for (int i = 0; i < kRepeats; ++i)
+            build();
+        return Seconds(Clock::now() - start) * 1000.0 / kRepeats;
+    };
+    const double bitmap = time([&] { MakeRegionFromPicture(picker.Skin(), 0, 0); });
+    const double perPixel = time([&] { MakeRegionFromPicturePerPixel(picker.Skin(), 0, 0); });
+    std::printf("skin region: %.2f ms from one bitmap read, %.2f ms with GetPixel per pixel (%.1fx)\n", bitmap,
+                perPixel, perPixel / bitmap);
+    picker.Uscita();
+    tk::CollectRetiredForms();
+}
+
+int Startup(const std::wstring& exe, const std::wstring& className, const std::wstring& title)
+{
+    std::vector<double> times;
+    for (int run = 0; run < 5; ++run) {
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        std::wstring command = L"\"" + exe + L"\"";
+        const auto start = Clock::now();
+        if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+            return 1;
+        HWND window = nullptr;
+        while (Clock::now() - start < std::chrono::seconds(20)) {
+            window = FindWindowW(className.c_str(), title.c_str());
+            if (window && IsWindowVisible(window))
+                break;
+            Sleep(1);
+        }
+        times.push_back(Seconds(Clock::now() - start) * 1000.0);
+        TerminateProcess(process.hProcess, 0);
+        WaitForSingleObject(process.hProcess, 5000);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("%.1f\n", times[times.size() / 2]);
+    return 0;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    const std::wstring mode = argc > 1 ? argv[1] : L"";
+    if (mode == L"loop") {
+        const double floor = FloorLoop();
+        const double loop = PickerLoop();
+        std::printf("drag loop: %.0f iterations/s; floor (cursor, move, pixel read, pump): %.0f iterations/s; "
+                    "floor/loop %.2f (target at most 1.20)\n",
+                    loop, floor, floor / loop);
+        return 0;
+    }
+    if (mode == L"region") {
+        Region();
+        return 0;
+    }
+    if (mode == L"startup" && argc == 5)
+        return Startup(argv[2], argv[3], argv[4]);
+    std::fprintf(stderr, "usage: bench loop | region | startup <exe> <class> <title>\n");
+    return 2;
+}

@@ -1,0 +1,63 @@
+# Shared by scripts/run, scripts/test and scripts/bench: install what a bare
+# Debian machine lacks, configure and build, and start an X server.
+TAVOLISK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+TAVOLISK_BUILDS="$TAVOLISK_ROOT/build"
+
+tavolisk_packages=(
+  cmake make g++ googletest libgtest-dev
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
+  wine wine64 xvfb x11-utils xdotool imagemagick file
+)
+
+# Installs the packages that are missing (as root, with apt-get).
+tavolisk_install() {
+  local missing=() package
+  for package in "${tavolisk_packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo=sudo
+  $sudo apt-get update -qq >/dev/null
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# Configures and builds one folder: tavolisk_build NAME [cmake options...]
+tavolisk_build() {
+  local name=$1
+  shift
+  local dir="$TAVOLISK_BUILDS/$name"
+  cmake -S "$TAVOLISK_ROOT" -B "$dir" "$@" >"$dir.configure.log" 2>&1 || { mkdir -p "$dir"; cat "$dir.configure.log"; return 1; }
+  cmake --build "$dir" -j"$(nproc)" >"$dir.build.log" 2>&1 || { tail -n 40 "$dir.build.log"; return 1; }
+}
+
+tavolisk_build_win64() {
+  tavolisk_build win64 -DCMAKE_TOOLCHAIN_FILE="$TAVOLISK_ROOT/cmake/mingw-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release "$@"
+}
+
+# Starts an Xvfb of its own on a free display and exports DISPLAY.
+tavolisk_start_xvfb() {
+  local display
+  for display in $(seq 97 140); do
+    [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ] && continue
+    Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    TAVOLISK_XVFB_PID=$!
+    export DISPLAY=":$display"
+    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
+  done
+  echo "could not start Xvfb" >&2
+  return 1
+}
+
+tavolisk_stop_xvfb() {
+  [ -n "${TAVOLISK_XVFB_PID:-}" ] && kill "$TAVOLISK_XVFB_PID" 2>/dev/null
+  return 0
+}
+
+# Ends the Wine processes of a build folder's prefix.
+tavolisk_stop_wine() {
+  local prefix="$TAVOLISK_BUILDS/$1/wineprefix"
+  [ -d "$prefix" ] && WINEPREFIX="$prefix" /usr/lib/wine/wineserver -k >/dev/null 2>&1
+  return 0
+}

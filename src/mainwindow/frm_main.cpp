@@ -1,0 +1,312 @@
+// The main window: start-up, the drag-and-sample loop, the popup menu and its commands.
+#include "mainwindow/frm_main.h"
+
+#include "advanced/frm_advanced.h"
+#include "colour/mouse_function.h"
+#include "info/exec_html.h"
+#include "info/frm_about.h"
+#include "info/frm_help.h"
+#include "resources/resource_access.h"
+#include "toolkit/screen.h"
+#include "winservices/api_window.h"
+#include "winservices/skin.h"
+
+#include <limits>
+
+tk::FormInstance<FrmMain> frmMain;
+
+namespace {
+
+constexpr COLORREF kSwatchOutline = 0x00FFFFFF;
+constexpr std::int16_t kDragAlpha = 100;
+constexpr std::uint32_t kBorderBit = 0x00800000; // WS_BORDER
+constexpr std::uint32_t kStyleBit8 = 0x00000008;
+
+struct FieldPlace {
+    int index;
+    int left, top, width, height;
+};
+// Rows from top to bottom are Web, Num, R, G, B; the index decides the value.
+constexpr FieldPlace kFields[] = {
+    {0, 126, 48, 57, 13}, {1, 126, 66, 57, 13}, {3, 126, 93, 35, 13}, {2, 126, 111, 35, 13}, {4, 126, 129, 35, 13},
+};
+struct CaptionPlace {
+    int index;
+    int left, top, width, height;
+    const wchar_t* caption;
+};
+constexpr CaptionPlace kCaptions[] = {
+    {0, 92, 48, 31, 15, L"Web:"}, {1, 70, 66, 53, 15, L"Num:"}, {3, 104, 93, 21, 15, L"R:"},
+    {2, 108, 111, 17, 15, L"G:"}, {4, 108, 129, 17, 15, L"B:"},
+};
+
+std::int16_t ToInteger(long value)
+{
+    if (value < std::numeric_limits<std::int16_t>::min() || value > std::numeric_limits<std::int16_t>::max())
+        throw tk::OverflowError();
+    return static_cast<std::int16_t>(value);
+}
+
+} // namespace
+
+FrmMain::FrmMain() : tk::Form(L"frmMain"), m_readPixel(&GetScreenPixel)
+{
+    mPopup.Items = {&mMainLockUpdateInfo, &sep10, &mMainHelp, &mMainAbout, &sep11,
+                    &mAdvancedOption, &mMoveTransparent, &sep12, &mExit};
+}
+
+tk::FormStyle FrmMain::Style() const
+{
+    tk::FormStyle style;
+    // No frame: the window is all skin, cut to its outline. The system menu
+    // and minimise box give the taskbar button its usual menu.
+    style.style = WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX;
+    style.clientWidth = 233;
+    style.clientHeight = 245;
+    style.caption = L"Tavolisk";
+    style.backColor = RGB(0, 0, 0);
+    style.startUpPosition = tk::StartUpPosition::CenterScreen;
+    return style;
+}
+
+void FrmMain::InitializeComponent()
+{
+    // The icon of the taskbar button and of Alt+Tab.
+    const auto loadIcon = [](int size) {
+        return static_cast<HICON>(::LoadImageW(tk::Instance(), MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, LR_SHARED));
+    };
+    SetIcons(loadIcon(32), loadIcon(16));
+
+    PictureSkin.Create(*this, 0, 0, 231, 243);
+    PictureSkin.SetPicture(LoadSkinBitmap());
+    PictureSkin.MouseDown = [this](int button, int shift, float x, float y) { PictureSkin_MouseDown(button, shift, x, y); };
+    PictureSkin.MouseUp = [this](int button, int shift, float x, float y) { PictureSkin_MouseUp(button, shift, x, y); };
+
+    for (const FieldPlace& place : kFields) {
+        tk::TextBox& field = txtColor[static_cast<std::size_t>(place.index)];
+        field.Create(PictureSkin, place.left, place.top, place.width, place.height, false);
+        field.SetText(L"Text1");
+    }
+
+    tk::FontSpec captionFont;
+    captionFont.weight = FW_BOLD;
+    for (const CaptionPlace& place : kCaptions) {
+        tk::Label& label = Label1[static_cast<std::size_t>(place.index)];
+        label.Index = place.index;
+        label.Create(PictureSkin, place.left, place.top, place.width, place.height);
+        label.SetCaption(place.caption);
+        label.SetFont(captionFont);
+        label.SetForeColor(RGB(255, 255, 255));
+        label.SetAlignment(tk::Alignment::Right);
+        label.SetTransparent(true);
+        const int index = place.index;
+        label.MouseDown = [this, index](int button, int shift, float x, float y) {
+            Label1_MouseDown(index, button, shift, x, y);
+        };
+        label.MouseUp = [this, index](int button, int shift, float x, float y) {
+            Label1_MouseUp(index, button, shift, x, y);
+        };
+    }
+
+    // Lies over the address drawn in the skin; a press here never starts a drag.
+    LabelLink.Create(PictureSkin, 102, 29, 97, 9);
+    tk::FontSpec linkFont;
+    linkFont.underline = true;
+    LabelLink.SetFont(linkFont);
+    LabelLink.SetForeColor(RGB(0, 0, 255));
+    LabelLink.SetTransparent(true);
+    LabelLink.SetMouseIcon(LoadResCursor(L"LINKHAND"));
+    LabelLink.SetToolTipText(kMakerWebAddress);
+    LabelLink.Click = [this] { LabelLink_Click(); };
+
+    mMainLockUpdateInfo.Click = [this] { mMainLockUpdateInfo_Click(); };
+    mMainHelp.Click = [this] { mMainHelp_Click(); };
+    mMainAbout.Click = [this] { mMainAbout_Click(); };
+    mAdvancedOption.Click = [this] { mAdvancedOption_Click(); };
+    mMoveTransparent.Click = [this] { mMoveTransparent_Click(); };
+    mExit.Click = [this] { mExit_Click(); };
+}
+
+void FrmMain::Form_Load()
+{
+    mPopup.Visible = false;
+    m_moveTransparent = false;
+    mMainAbout.Caption = LoadResString(103);
+    mMainLockUpdateInfo.Caption = LoadResString(101);
+    mMainHelp.Caption = LoadResString(102);
+    mMoveTransparent.Caption = LoadResString(104);
+    mExit.Caption = LoadResString(105);
+    mAdvancedOption.Caption = LoadResString(111);
+    SetMouseIcon(LoadResCursor(L"MANO"));
+    mMoveTransparent.Enabled = IsLayeredSupported();
+    for (tk::Label& label : Label1)
+        label.SetMouseIcon(LoadResCursor(L"MANO"));
+    SetStyleBits(hWnd(), kBorderBit, false);
+    SetStyleBits(hWnd(), kStyleBit8, true);
+    ApplySkin(PictureSkin, *this, 0, L"", 0, 0);
+    RefreshColor();
+    SetTopMost(*this, true);
+}
+
+void FrmMain::Form_Unload()
+{
+    // Ends a drag whose loop is still running (Exit chosen from a menu opened
+    // during the drag): the loop must not go on with a window that is gone.
+    m_isButtonDown = false;
+}
+
+void FrmMain::SetHandCursors(const wchar_t* cursorName)
+{
+    SetMouseIcon(LoadResCursor(cursorName));
+    for (tk::Label& label : Label1)
+        label.SetMouseIcon(LoadResCursor(cursorName));
+}
+
+void FrmMain::PictureSkin_MouseDown(int button, int, float, float)
+{
+    if (button == tk::kLeftButton)
+        EventButtonDown();
+    else
+        ShowPopupMenu();
+}
+
+void FrmMain::PictureSkin_MouseUp(int, int, float, float)
+{
+    EventButtonUp();
+}
+
+void FrmMain::Label1_MouseDown(int, int button, int, float, float)
+{
+    if (button == tk::kLeftButton)
+        EventButtonDown();
+    else
+        ShowPopupMenu();
+}
+
+void FrmMain::Label1_MouseUp(int, int, int, float, float)
+{
+    EventButtonUp();
+}
+
+void FrmMain::EventButtonDown()
+{
+    m_isButtonDown = true;
+    SetTopMost(*this, true);
+    SetHandCursors(L"MANO_DRAG");
+    const POINT corner = PositionPixels();
+    m_offsetX = ToInteger(GetCursorX() - corner.x);
+    m_offsetY = ToInteger(GetCursorY() - corner.y);
+    if (m_moveTransparent)
+        SetWindowAlpha(PictureSkin, kDragAlpha);
+
+    // Every iteration moves, samples, then lets the queued events run; the
+    // mouse-up (or a lost capture) arrives there and ends the loop.
+    while (m_isButtonDown) {
+        const std::int32_t x = GetCursorX();
+        const std::int32_t y = GetCursorY();
+        MovePixels(x - m_offsetX, y - m_offsetY);
+        RefreshColor();
+        tk::DoEvents();
+    }
+    if (!IsLoaded())
+        return; // Exit ran inside the loop: nothing of the window is left to restore
+
+    if (m_moveTransparent)
+        SetWindowAlpha(PictureSkin, 0);
+    SetHandCursors(L"MANO");
+}
+
+void FrmMain::EventButtonUp()
+{
+    m_isButtonDown = false;
+}
+
+void FrmMain::RefreshColor()
+{
+    const bool advancedLoaded = IsFormLoaded(L"frmAdvanced");
+    if (m_lockUpdateInfo)
+        return;
+    const POINT corner = PositionPixels();
+    const ColorValue color = m_readPixel(corner.x + kSampleX, corner.y + kSampleY);
+    if (color != m_lastColor) {
+        // The outline is drawn before every fill: a white swatch has coloured it too.
+        PictureSkin.Circle(kSwatchX, kSwatchY, kSwatchRadius, kSwatchOutline);
+        // An unreadable pixel (-1) is no fill colour: the fill then leaves the
+        // disc in the skin's own black, which the next colour fills whole.
+        FloodFillPicture(PictureSkin, kSwatchX, kSwatchY, color);
+        const ColorRGB rgb = ColorToRGB(color);
+        txtColor[0].SetText(tk::Widen(AddHashPrefix(RGBToHex(rgb.Red, rgb.Green, rgb.Blue))));
+        txtColor[1].SetText(std::to_wstring(color));
+        txtColor[3].SetText(std::to_wstring(rgb.Red));
+        txtColor[2].SetText(std::to_wstring(rgb.Green));
+        txtColor[4].SetText(std::to_wstring(rgb.Blue));
+        // The advanced view keeps its colour rather than take an unreadable one.
+        if (advancedLoaded && color >= 0)
+            frmAdvanced->SetColor(color, false);
+    }
+    m_lastColor = color;
+}
+
+void FrmMain::ShowPopupMenu()
+{
+    mAdvancedOption.Checked = IsFormLoaded(L"frmAdvanced");
+    mMainLockUpdateInfo.Checked = m_lockUpdateInfo;
+    tk::PopupMenu(*this, mPopup);
+}
+
+void FrmMain::MostraGuida()
+{
+    FrmHelp& help = *frmHelp;
+    help.SetLeft(GetCursorX() * tk::Screen::TwipsPerPixelX());
+    help.SetTop(GetCursorY() * tk::Screen::TwipsPerPixelY());
+    help.Show();
+}
+
+void FrmMain::Uscita()
+{
+    if (IsFormLoaded(L"frmAdvanced"))
+        frmAdvanced->Unload();
+    Unload();
+}
+
+void FrmMain::mMainLockUpdateInfo_Click()
+{
+    m_lockUpdateInfo = !m_lockUpdateInfo;
+}
+
+void FrmMain::mMainHelp_Click()
+{
+    MostraGuida();
+}
+
+void FrmMain::mMainAbout_Click()
+{
+    frmAbout->ShowModal();
+}
+
+void FrmMain::mAdvancedOption_Click()
+{
+    if (IsFormLoaded(L"frmAdvanced")) {
+        frmAdvanced->Unload();
+        return;
+    }
+    // After an unreadable sample the view opens with black, not with -1.
+    frmAdvanced->ShowWindow(m_lastColor < 0 ? 0 : m_lastColor);
+}
+
+void FrmMain::mMoveTransparent_Click()
+{
+    m_moveTransparent = !m_moveTransparent;
+    mMoveTransparent.Checked = m_moveTransparent;
+}
+
+void FrmMain::mExit_Click()
+{
+    Uscita();
+}
+
+void FrmMain::LabelLink_Click()
+{
+    std::wstring address = LabelLink.ToolTipText();
+    ExecHTML(address);
+}

@@ -1,0 +1,93 @@
+// The main window: the skinned view-finder that samples the screen while it
+// is dragged, its five value fields and its popup menu.
+#pragma once
+
+#include "colour/colour.h"
+#include "toolkit/form.h"
+#include "toolkit/menu.h"
+#include "toolkit/picturebox.h"
+#include "toolkit/syscontrols.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+
+class FrmMain : public tk::Form {
+public:
+    FrmMain();
+
+    void EventButtonDown();
+    void EventButtonUp();
+    void MostraGuida();
+    void RefreshColor();
+    void ShowPopupMenu();
+    void Uscita();
+
+    // Where the view-finder's centre and the swatch lie in the skin, in pixels.
+    static constexpr int kSampleX = 45;
+    static constexpr int kSampleY = 121;
+    static constexpr int kSwatchX = 192;
+    static constexpr int kSwatchY = 164;
+    static constexpr int kSwatchRadius = 25;
+
+    // Read-only views of the window's state, for its tests and the benchmark.
+    ColorValue LastColor() const noexcept { return m_lastColor; }
+    bool IsButtonDown() const noexcept { return m_isButtonDown; }
+    bool LockUpdateInfo() const noexcept { return m_lockUpdateInfo; }
+    bool MoveTransparent() const noexcept { return m_moveTransparent; }
+    std::wstring FieldText(int index) const { return txtColor.at(static_cast<std::size_t>(index)).Text(); }
+    const tk::Menu& PopupMenuItems() const noexcept { return mPopup; }
+    tk::PictureBox& Skin() noexcept { return PictureSkin; }
+
+    // The screen read behind every sample. Tests put a reader of their own
+    // here only to produce what Wine never answers (an unreadable pixel).
+    using PixelReader = std::function<ColorValue(std::int32_t x, std::int32_t y)>;
+    void SetPixelReader(PixelReader reader) { m_readPixel = std::move(reader); }
+
+protected:
+    tk::FormStyle Style() const override;
+    void InitializeComponent() override;
+    void Form_Load() override;
+    void Form_Unload() override;
+
+private:
+    void PictureSkin_MouseDown(int button, int shift, float x, float y);
+    void PictureSkin_MouseUp(int button, int shift, float x, float y);
+    void Label1_MouseDown(int index, int button, int shift, float x, float y);
+    void Label1_MouseUp(int index, int button, int shift, float x, float y);
+    void LabelLink_Click();
+    void mMainLockUpdateInfo_Click();
+    void mMainHelp_Click();
+    void mMainAbout_Click();
+    void mAdvancedOption_Click();
+    void mMoveTransparent_Click();
+    void mExit_Click();
+    void SetHandCursors(const wchar_t* cursorName);
+
+    // The skin holds every control, so it is declared before them.
+    tk::PictureBox PictureSkin;
+    std::array<tk::TextBox, 5> txtColor;
+    std::array<tk::Label, 5> Label1;
+    tk::Label LabelLink;
+
+    tk::MenuItem mMainLockUpdateInfo{L"Blocca"};
+    tk::MenuItem sep10{L"-"};
+    tk::MenuItem mMainHelp{L"Guida"};
+    tk::MenuItem mMainAbout{L"Informazioni..."};
+    tk::MenuItem sep11{L"-"};
+    tk::MenuItem mAdvancedOption{L"Opzioni avanzate..."};
+    tk::MenuItem mMoveTransparent{L"Spostamento in trasparenza"};
+    tk::MenuItem sep12{L"-"};
+    tk::MenuItem mExit{L"Uscita"};
+    tk::Menu mPopup;
+
+    ColorValue m_lastColor = 0;
+    bool m_isButtonDown = false;
+    std::int16_t m_offsetX = 0;
+    std::int16_t m_offsetY = 0;
+    bool m_lockUpdateInfo = false;
+    bool m_moveTransparent = false;
+    PixelReader m_readPixel;
+};
+
+extern tk::FormInstance<FrmMain> frmMain;

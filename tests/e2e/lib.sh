@@ -1,0 +1,84 @@
+# Shared steps of the end-to-end tests and the scripted demo: start the chart
+# and the picker under Wine, drag the picker with the real mouse (xdotool),
+# read back what it shows.
+# Needs: DISPLAY, TAVOLISK_BUILD (the x86_64 build folder).
+
+: "${TAVOLISK_BUILD:?the x86_64 build folder}"
+E2E_EXE="$TAVOLISK_BUILD/Tavolisk.exe"
+E2E_CHART="$TAVOLISK_BUILD/tests/e2e/e2e_chart.exe"
+E2E_PROBE="$TAVOLISK_BUILD/tests/e2e/e2e_probe.exe"
+E2E_PIDS=()
+
+# The grip: a point of the "Web:" caption, which starts a drag like the skin.
+E2E_GRIP_X=105
+E2E_GRIP_Y=55
+# The view-finder centre, from the window's top-left corner.
+E2E_SAMPLE_X=45
+E2E_SAMPLE_Y=121
+
+e2e_wine() { "$TAVOLISK_BUILD/wine-run" "$@"; }
+
+e2e_probe() { e2e_wine "$E2E_PROBE" "$@" | tr -d '\r'; }
+
+e2e_cleanup() {
+  local pid
+  xdotool mouseup 1 2>/dev/null
+  for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
+  wait 2>/dev/null
+}
+
+e2e_start_chart() {
+  e2e_wine "$E2E_CHART" >/dev/null 2>&1 &
+  E2E_PIDS+=($!)
+  sleep 1.5
+}
+
+# Starts the picker in a language (en_US.UTF-8 by default) and waits for its window.
+e2e_start_picker() {
+  local lang="${1:-en_US.UTF-8}"
+  env LC_ALL="$lang" LANG="$lang" "$TAVOLISK_BUILD/wine-run" "$E2E_EXE" >/dev/null 2>&1 &
+  E2E_PICKER_PID=$!
+  E2E_PIDS+=("$E2E_PICKER_PID")
+  e2e_probe wait || { echo "the picker's window did not appear"; return 1; }
+  sleep 0.5
+}
+
+# Gives the picker the keyboard focus, as a window manager would on a click
+# (with none running, the X focus stays where it was).
+e2e_focus_picker() {
+  local window
+  window=$(xdotool search --name '^Tavolisk$' | head -n 1)
+  [ -n "$window" ] && xdotool windowfocus "$window"
+  sleep 0.2
+}
+
+e2e_rect() { read -r E2E_L E2E_T E2E_R E2E_B < <(e2e_probe rect); }
+
+# Drags the picker by its caption so the view-finder centre lands on (x, y),
+# moving the mouse in a few steps with the left button held.
+e2e_drag_to() {
+  local tx=$1 ty=$2 steps=${3:-5} i
+  e2e_rect
+  local sx=$((E2E_L + E2E_GRIP_X)) sy=$((E2E_T + E2E_GRIP_Y))
+  local ex=$((tx - E2E_SAMPLE_X + E2E_GRIP_X)) ey=$((ty - E2E_SAMPLE_Y + E2E_GRIP_Y))
+  xdotool mousemove "$sx" "$sy"
+  sleep 0.2
+  xdotool mousedown 1
+  sleep 0.2
+  for ((i = 1; i <= steps; i++)); do
+    xdotool mousemove $((sx + (ex - sx) * i / steps)) $((sy + (ey - sy) * i / steps))
+    sleep 0.1
+  done
+  sleep 0.3
+  xdotool mouseup 1
+  sleep 0.4
+}
+
+# The colour of one screen pixel as #RRGGBB, from a screenshot.
+e2e_screen_pixel() {
+  local x=$1 y=$2 shot
+  shot=$(mktemp --suffix=.png)
+  import -window root "$shot"
+  convert "$shot" -crop "1x1+$x+$y" -depth 8 txt:- | grep -o '#[0-9A-Fa-f]\{6\}' | head -n 1
+  rm -f "$shot"
+}

@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# The popup menu as a user meets it: a right click opens it at the cursor, its
+# captions come in the user's language (Italian ones are wider), Lock freezes
+# the values while the window still moves, and Exit ends the program.
+set -u
+. "$(dirname "$0")/lib.sh"
+trap e2e_cleanup EXIT
+failures=0
+fail() { echo "FAIL $*"; failures=$((failures + 1)); }
+
+# The width of the menu that a right click on the caption opens, in pixels.
+menu_width() {
+  e2e_rect
+  xdotool mousemove $((E2E_L + E2E_GRIP_X)) $((E2E_T + E2E_GRIP_Y))
+  sleep 0.2
+  local before after
+  before=$(mktemp --suffix=.png); after=$(mktemp --suffix=.png)
+  import -window root "$before"
+  xdotool click 3
+  sleep 0.8
+  import -window root "$after"
+  # The menu is what changed on screen, right of and below the cursor.
+  compare -metric AE "$before" "$after" -compose src -highlight-color white -lowlight-color black \
+    png:- 2>/dev/null | convert - -trim -format '%w' info:
+  rm -f "$before" "$after"
+}
+
+e2e_start_chart
+width=$(xdpyinfo | awk '/dimensions:/ {split($2, d, "x"); print d[1]}')
+band=$((width / 8))
+
+e2e_start_picker en_US.UTF-8 || exit 1
+e2e_focus_picker
+english=$(menu_width)
+xdotool key Escape
+sleep 0.3
+# Lock is the first item: after it a drag moves the window but not the values.
+e2e_drag_to $((2 * band + band / 2)) 400
+locked_before=$(e2e_probe fields)
+e2e_rect
+xdotool mousemove $((E2E_L + E2E_GRIP_X)) $((E2E_T + E2E_GRIP_Y)) click 3
+sleep 0.5
+xdotool key Down Return
+sleep 0.3
+e2e_drag_to $((6 * band + band / 2)) 400
+e2e_rect
+[ "$(e2e_probe fields)" = "$locked_before" ] || fail "locked values changed to $(e2e_probe fields)"
+[ "$E2E_L" -eq $((6 * band + band / 2 - E2E_SAMPLE_X)) ] || fail "a locked drag did not move the window"
+# Exit is the last item.
+xdotool mousemove $((E2E_L + E2E_GRIP_X)) $((E2E_T + E2E_GRIP_Y)) click 3
+sleep 0.5
+xdotool key Up Return
+for _ in $(seq 50); do kill -0 "$E2E_PICKER_PID" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$E2E_PICKER_PID" 2>/dev/null && fail "Exit did not end the program"
+
+e2e_start_picker it_IT.UTF-8 || exit 1
+e2e_focus_picker
+italian=$(menu_width)
+xdotool key Escape
+echo "menu width: English $english px, Italian $italian px"
+[ -n "$english" ] && [ "$english" -gt 40 ] || fail "no menu appeared in English"
+[ -n "$italian" ] && [ "$italian" -gt "$english" ] || fail "the Italian menu is not the wider one"
+exit $((failures > 0))
