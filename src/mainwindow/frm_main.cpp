@@ -18,6 +18,7 @@ tk::FormInstance<FrmMain> frmMain;
 namespace {
 
 constexpr COLORREF kSwatchOutline = 0x00FFFFFF;
+constexpr ColorValue kNoColour = 0; // the skin's empty swatch disc
 constexpr std::int16_t kDragAlpha = 100;
 constexpr std::uint32_t kBorderBit = 0x00800000; // WS_BORDER
 constexpr std::uint32_t kStyleBit8 = 0x00000008;
@@ -231,9 +232,9 @@ void FrmMain::RefreshColor()
     if (color != m_lastColor) {
         // The outline is drawn before every fill: a white swatch has coloured it too.
         PictureSkin.Circle(kSwatchX, kSwatchY, kSwatchRadius, kSwatchOutline);
-        // An unreadable pixel (-1) is no fill colour: the fill then leaves the
-        // disc in the skin's own black, which the next colour fills whole.
-        FloodFillPicture(PictureSkin, kSwatchX, kSwatchY, color);
+        // An unreadable pixel (-1) is no fill colour: the disc goes back to
+        // the skin's own black, "no colour", which the next colour fills whole.
+        FloodFillPicture(PictureSkin, kSwatchX, kSwatchY, color >= 0 ? color : kNoColour);
         const ColorRGB rgb = ColorToRGB(color);
         txtColor[0].SetText(tk::Widen(AddHashPrefix(RGBToHex(rgb.Red, rgb.Green, rgb.Blue))));
         txtColor[1].SetText(std::to_wstring(color));

@@ -56,9 +56,9 @@ void Container::UpdateToolTip(LightControl& control, const std::wstring& text)
     if (!m_toolTip) {
         INITCOMMONCONTROLSEX init{sizeof init, ICC_WIN95_CLASSES};
         ::InitCommonControlsEx(&init);
-        m_toolTip = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hWnd(), nullptr,
-                                      Instance(), nullptr);
+        m_toolTip.reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
+                                          nullptr, Instance(), nullptr));
     }
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof tool;
@@ -67,9 +67,9 @@ void Container::UpdateToolTip(LightControl& control, const std::wstring& text)
     tool.uId = reinterpret_cast<UINT_PTR>(&control);
     tool.rect = control.Bounds();
     tool.lpszText = const_cast<wchar_t*>(text.c_str());
-    ::SendMessageW(m_toolTip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    ::SendMessageW(m_toolTip.get(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     if (!text.empty())
-        ::SendMessageW(m_toolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        ::SendMessageW(m_toolTip.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 LightControl* Container::HitTest(POINT point) const

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "toolkit/controls.h"
+#include "toolkit/handles.h"
 #include "toolkit/window.h"
 
 #include <vector>
@@ -46,7 +47,9 @@ private:
 
     std::vector<LightControl*> m_lights;
     unique_hcursor m_cursor;
-    HWND m_toolTip = nullptr; // a child of this window, destroyed with it
+    // Unowned: an owned topmost tool tip makes Wine place its owner below it
+    // instead of in the topmost band.
+    unique_hwnd m_toolTip;
     // The press in progress: where it began and with which button.
     bool m_pressActive = false;
     LightControl* m_pressTarget = nullptr;

@@ -1,0 +1,441 @@
+// The main window as a user meets it: start-up, sampling what lies under the
+// view-finder, dragging with the real mouse, and the popup menu's commands.
+#include "advanced/frm_advanced.h"
+#include "colour/mouse_function.h"
+#include "mainwindow/frm_main.h"
+#include "support/backdrop.h"
+#include "winservices/api_window.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <thread>
+
+using testing_support::Backdrop;
+using testing_support::MenuAnswer;
+using testing_support::PumpFor;
+using testing_support::PumpUntil;
+
+namespace {
+
+constexpr COLORREF kOrange = RGB(255, 128, 0);
+constexpr COLORREF kNavy = RGB(18, 52, 86);
+
+// Texts of the five fields in row order: Web, Num, R, G, B.
+std::vector<std::wstring> Rows(FrmMain& main)
+{
+    return {main.FieldText(0), main.FieldText(1), main.FieldText(3), main.FieldText(2), main.FieldText(4)};
+}
+
+std::vector<std::wstring> Expected(const wchar_t* web, const wchar_t* num, const wchar_t* r, const wchar_t* g,
+                                   const wchar_t* b)
+{
+    return {web, num, r, g, b};
+}
+
+POINT SamplePoint(FrmMain& main)
+{
+    const POINT corner = main.PositionPixels();
+    return {corner.x + FrmMain::kSampleX, corner.y + FrmMain::kSampleY};
+}
+
+void SendMouse(DWORD flags, int x = -1, int y = -1)
+{
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    if (x >= 0) {
+        input.mi.dx = static_cast<LONG>(x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1));
+        input.mi.dy = static_cast<LONG>(y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1));
+        input.mi.dwFlags |= MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    }
+    ::SendInput(1, &input, sizeof input);
+}
+
+// The text fields of the advanced view, left to right: hex, numeric.
+std::wstring AdvancedHex()
+{
+    HWND edit = ::FindWindowExW(frmAdvanced->hWnd(), nullptr, L"Edit", nullptr);
+    wchar_t text[64]{};
+    ::GetWindowTextW(edit, text, 64);
+    return text;
+}
+
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        tk::SetUnhandledErrorHandler([this](const tk::AppError& error) { m_errors.push_back(error.Number()); });
+        m_backdrop.Paint(kOrange);
+    }
+    void TearDown() override
+    {
+        if (IsFormLoaded(L"frmAdvanced"))
+            frmAdvanced->Unload();
+        if (IsFormLoaded(L"frmMain"))
+            frmMain->Unload();
+        tk::CollectRetiredForms();
+        tk::SetUnhandledErrorHandler(nullptr);
+        EXPECT_TRUE(m_errors.empty()) << "an unhandled error, number " << m_errors.front();
+    }
+    FrmMain& StartPicker()
+    {
+        FrmMain& main = *frmMain;
+        main.Show();
+        PumpFor(std::chrono::milliseconds(200));
+        return main;
+    }
+
+    Backdrop m_backdrop;
+    std::vector<long> m_errors;
+};
+
+} // namespace
+
+TEST_F(MainWindow, StartsSkinnedTopmostCentredAndShowsTheFirstSample)
+{
+    FrmMain& main = StartPicker();
+    const HWND hwnd = main.hWnd();
+    const LONG style = ::GetWindowLongW(hwnd, GWL_STYLE);
+    EXPECT_EQ(style & WS_BORDER, 0);
+    EXPECT_EQ(style & 0x8, 0x8);
+    EXPECT_TRUE(::GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
+
+    // Cut to the skin: the view-finder centre lets the screen through, the swatch does not.
+    HRGN region = ::CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(::GetWindowRgn(hwnd, region), ERROR);
+    EXPECT_FALSE(::PtInRegion(region, FrmMain::kSampleX, FrmMain::kSampleY));
+    EXPECT_TRUE(::PtInRegion(region, FrmMain::kSwatchX, FrmMain::kSwatchY));
+    EXPECT_FALSE(::PtInRegion(region, 0, 0));
+    ::DeleteObject(region);
+
+    const POINT corner = main.PositionPixels();
+    RECT outer{};
+    ::GetWindowRect(hwnd, &outer);
+    EXPECT_NEAR(corner.x + (outer.right - outer.left) / 2, ::GetSystemMetrics(SM_CXSCREEN) / 2, 1);
+    EXPECT_NEAR(corner.y + (outer.bottom - outer.top) / 2, ::GetSystemMetrics(SM_CYSCREEN) / 2, 1);
+
+    EXPECT_EQ(main.LastColor(), static_cast<ColorValue>(kOrange));
+    EXPECT_EQ(Rows(main), Expected(L"#FF8000", L"33023", L"255", L"128", L"0"));
+    EXPECT_EQ(main.Skin().Point(FrmMain::kSwatchX, FrmMain::kSwatchY), static_cast<long>(kOrange));
+}
+
+TEST_F(MainWindow, BlackUnderTheViewFinderAtStartUpLeavesTheFieldsAlone)
+{
+    m_backdrop.Paint(RGB(0, 0, 0));
+    FrmMain& main = StartPicker();
+    EXPECT_EQ(main.LastColor(), 0);
+    EXPECT_EQ(Rows(main), Expected(L"Text1", L"Text1", L"Text1", L"Text1", L"Text1"));
+    EXPECT_EQ(main.Skin().Point(FrmMain::kSwatchX, FrmMain::kSwatchY), 0);
+}
+
+TEST_F(MainWindow, RefreshShowsEachNewColourAndRestoresTheOutlineAfterWhite)
+{
+    FrmMain& main = StartPicker();
+    m_backdrop.Paint(RGB(255, 255, 255));
+    main.RefreshColor();
+    EXPECT_EQ(Rows(main), Expected(L"#FFFFFF", L"16777215", L"255", L"255", L"255"));
+
+    // The white fill coloured the outline too; the next colour covers both...
+    m_backdrop.Paint(kNavy);
+    main.RefreshColor();
+    EXPECT_EQ(Rows(main), Expected(L"#123456", L"5649426", L"18", L"52", L"86"));
+    tk::PictureBox& skin = main.Skin();
+    EXPECT_EQ(skin.Point(FrmMain::kSwatchX, FrmMain::kSwatchY), static_cast<long>(kNavy));
+    EXPECT_EQ(skin.Point(FrmMain::kSwatchX + FrmMain::kSwatchRadius, FrmMain::kSwatchY), static_cast<long>(kNavy));
+
+    // ...and the change after it draws the white outline again before filling.
+    m_backdrop.Paint(kOrange);
+    main.RefreshColor();
+    EXPECT_EQ(skin.Point(FrmMain::kSwatchX, FrmMain::kSwatchY), static_cast<long>(kOrange));
+    EXPECT_EQ(skin.Point(FrmMain::kSwatchX + FrmMain::kSwatchRadius, FrmMain::kSwatchY), 0xFFFFFFL);
+    EXPECT_NE(skin.Point(FrmMain::kSwatchX + FrmMain::kSwatchRadius + 3, FrmMain::kSwatchY),
+              static_cast<long>(kOrange));
+
+    // What the screen shows is what was drawn.
+    const POINT corner = main.PositionPixels();
+    PumpFor(std::chrono::milliseconds(100));
+    EXPECT_EQ(GetScreenPixel(corner.x + FrmMain::kSwatchX, corner.y + FrmMain::kSwatchY),
+              static_cast<ColorValue>(kOrange));
+}
+
+TEST_F(MainWindow, AnUnreadablePixelShowsMinusOneAndNoColour)
+{
+    FrmMain& main = StartPicker();
+    frmAdvanced->ShowWindow(main.LastColor());
+    ASSERT_EQ(AdvancedHex(), L"FF8000");
+
+    ColorValue next = -1;
+    main.SetPixelReader([&next](std::int32_t, std::int32_t) { return next; });
+    main.RefreshColor();
+    EXPECT_EQ(Rows(main), Expected(L"#FFFFFFFFFFFF", L"-1", L"255", L"255", L"-1"));
+    EXPECT_EQ(main.Skin().Point(FrmMain::kSwatchX, FrmMain::kSwatchY), 0) << "no colour: the skin's empty disc";
+    EXPECT_EQ(AdvancedHex(), L"FF8000") << "the advanced view keeps its colour";
+
+    // Opened while the last sample is unreadable, the advanced view shows black.
+    frmAdvanced->Unload();
+    tk::CollectRetiredForms();
+    {
+        MenuAnswer answer({VK_UP, VK_UP, VK_UP, VK_RETURN}); // Advanced view...
+        main.ShowPopupMenu();
+    }
+    ASSERT_TRUE(IsFormLoaded(L"frmAdvanced"));
+    EXPECT_EQ(AdvancedHex(), L"000000");
+
+    // The next real colour fills the whole disc again, outline kept.
+    next = static_cast<ColorValue>(kNavy);
+    main.RefreshColor();
+    EXPECT_EQ(Rows(main), Expected(L"#123456", L"5649426", L"18", L"52", L"86"));
+    for (int dx : {0, 10, 20, FrmMain::kSwatchRadius - 2})
+        EXPECT_EQ(main.Skin().Point(FrmMain::kSwatchX + dx, FrmMain::kSwatchY), static_cast<long>(kNavy)) << dx;
+    EXPECT_EQ(main.Skin().Point(FrmMain::kSwatchX + FrmMain::kSwatchRadius, FrmMain::kSwatchY), 0xFFFFFFL);
+    EXPECT_EQ(AdvancedHex(), L"123456");
+}
+
+TEST_F(MainWindow, MenuCaptionsFollowTheUsersLanguage)
+{
+    FrmMain& main = StartPicker();
+    const char* language = std::getenv("TAVOLISK_EXPECT_LANGUAGE");
+    const bool italian = language && std::string(language) == "it";
+    {
+        MenuAnswer answer({VK_ESCAPE});
+        main.ShowPopupMenu();
+    }
+    const std::vector<std::wstring> english = {L"Lock", L"-", L"Help", L"About...", L"-", L"Advanced view...",
+                                               L"Move with alpha", L"-", L"Exit"};
+    const std::vector<std::wstring> italianCaptions = {L"Blocca", L"-", L"Guida", L"Informazioni...", L"-",
+                                                       L"Vista estesa...", L"Spostamento in trasparenza", L"-",
+                                                       L"Uscita"};
+    EXPECT_EQ(MenuAnswer::s_captions, italian ? italianCaptions : english);
+    ASSERT_EQ(MenuAnswer::s_enabled.size(), 9u);
+    EXPECT_TRUE(MenuAnswer::s_enabled[6]) << "Move with alpha is enabled where layered windows exist";
+}
+
+TEST_F(MainWindow, CheckMarksAreRefreshedEachTimeTheMenuOpens)
+{
+    FrmMain& main = StartPicker();
+    {
+        MenuAnswer answer({VK_DOWN, VK_RETURN}); // Lock
+        main.ShowPopupMenu();
+    }
+    EXPECT_TRUE(main.LockUpdateInfo());
+    frmAdvanced->ShowWindow(0);
+    {
+        MenuAnswer answer({VK_ESCAPE});
+        main.ShowPopupMenu();
+    }
+    ASSERT_EQ(MenuAnswer::s_checked.size(), 9u);
+    EXPECT_TRUE(MenuAnswer::s_checked[0]);
+    EXPECT_TRUE(MenuAnswer::s_checked[5]);
+    frmAdvanced->Unload(); // closed by other means than the menu
+    tk::CollectRetiredForms();
+    {
+        MenuAnswer answer({VK_ESCAPE});
+        main.ShowPopupMenu();
+    }
+    EXPECT_FALSE(MenuAnswer::s_checked[5]);
+}
+
+TEST_F(MainWindow, LockFreezesValuesSwatchAndAdvancedView)
+{
+    FrmMain& main = StartPicker();
+    frmAdvanced->ShowWindow(main.LastColor());
+    {
+        MenuAnswer answer({VK_DOWN, VK_RETURN});
+        main.ShowPopupMenu();
+    }
+    m_backdrop.Paint(kNavy);
+    main.RefreshColor();
+    EXPECT_EQ(main.LastColor(), static_cast<ColorValue>(kOrange));
+    EXPECT_EQ(Rows(main), Expected(L"#FF8000", L"33023", L"255", L"128", L"0"));
+    EXPECT_EQ(main.Skin().Point(FrmMain::kSwatchX, FrmMain::kSwatchY), static_cast<long>(kOrange));
+    EXPECT_EQ(AdvancedHex(), L"FF8000");
+
+    // Reopened while locked, the advanced view shows the frozen colour.
+    frmAdvanced->Unload();
+    {
+        MenuAnswer answer({VK_UP, VK_UP, VK_UP, VK_RETURN});
+        main.ShowPopupMenu();
+    }
+    EXPECT_EQ(AdvancedHex(), L"FF8000");
+
+    {
+        MenuAnswer answer({VK_DOWN, VK_RETURN}); // unlock
+        main.ShowPopupMenu();
+    }
+    main.RefreshColor();
+    EXPECT_EQ(Rows(main), Expected(L"#123456", L"5649426", L"18", L"52", L"86"));
+    EXPECT_EQ(AdvancedHex(), L"123456");
+}
+
+TEST_F(MainWindow, ExitClosesTheAdvancedViewThenTheMainWindow)
+{
+    FrmMain& main = StartPicker();
+    frmAdvanced->ShowWindow(0);
+    {
+        MenuAnswer answer({VK_UP, VK_RETURN});
+        main.ShowPopupMenu();
+    }
+    EXPECT_FALSE(IsFormLoaded(L"frmAdvanced"));
+    EXPECT_FALSE(IsFormLoaded(L"frmMain"));
+    EXPECT_TRUE(tk::LoadedForms().empty());
+}
+
+TEST_F(MainWindow, ClosedByTheSystemTheAdvancedViewStaysOpen)
+{
+    FrmMain& main = StartPicker();
+    frmAdvanced->ShowWindow(0);
+    ::SendMessageW(main.hWnd(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsFormLoaded(L"frmMain"));
+    EXPECT_TRUE(IsFormLoaded(L"frmAdvanced"));
+}
+
+// The drag driven by the real mouse from a second thread while this thread
+// runs the program's message loop, as the user's hand would.
+class Drag : public MainWindow {
+protected:
+    // Presses on the "Web:" caption, moves to the target in steps, then runs `during` and releases.
+    void DragBy(FrmMain& main, int dx, int dy, std::function<void()> during = {}, bool release = true)
+    {
+        const POINT corner = main.PositionPixels();
+        const int startX = corner.x + 105;
+        const int startY = corner.y + 55;
+        ::SetCursorPos(startX, startY);
+        PumpFor(std::chrono::milliseconds(100));
+        std::atomic<bool> done{false};
+        std::thread hand([&] {
+            SendMouse(MOUSEEVENTF_LEFTDOWN, startX, startY);
+            for (int step = 1; step <= 10; ++step) {
+                ::Sleep(30);
+                SendMouse(0, startX + dx * step / 10, startY + dy * step / 10);
+            }
+            ::Sleep(100);
+            if (during)
+                during();
+            if (release)
+                SendMouse(MOUSEEVENTF_LEFTUP, startX + dx, startY + dy);
+            done = true;
+        });
+        // The drag loop runs nested in here, from the press until the release.
+        PumpUntil([&] { return done.load() && !main.IsButtonDown(); }, std::chrono::milliseconds(15000));
+        hand.join();
+        PumpFor(std::chrono::milliseconds(100));
+    }
+};
+
+TEST_F(Drag, TheWindowFollowsTheMouseAndSamplesOnTheWay)
+{
+    FrmMain& main = StartPicker();
+    const POINT before = main.PositionPixels();
+    const POINT sample = SamplePoint(main);
+    m_backdrop.Paint(kOrange, kNavy, sample.x + 60); // navy right of where the view-finder will land
+    bool sawDrag = false;
+    main.SetPixelReader([&](std::int32_t x, std::int32_t y) {
+        sawDrag = sawDrag || main.IsButtonDown();
+        return GetScreenPixel(x, y);
+    });
+    DragBy(main, 100, 40);
+    const POINT after = main.PositionPixels();
+    EXPECT_EQ(after.x - before.x, 100);
+    EXPECT_EQ(after.y - before.y, 40);
+    EXPECT_TRUE(sawDrag);
+    EXPECT_FALSE(main.IsButtonDown());
+    EXPECT_EQ(Rows(main), Expected(L"#123456", L"5649426", L"18", L"52", L"86"));
+}
+
+TEST_F(Drag, HoldingStillKeepsSamplingTheChangingScreen)
+{
+    FrmMain& main = StartPicker();
+    DragBy(main, 0, 0, [&] {
+        ::PostMessageW(m_backdrop.hwnd(), WM_NULL, 0, 0);
+        // Recolour from the other thread while the button is held still.
+        RECT all{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+        HDC screen = ::GetDC(m_backdrop.hwnd());
+        HBRUSH navy = ::CreateSolidBrush(kNavy);
+        ::FillRect(screen, &all, navy);
+        ::DeleteObject(navy);
+        ::ReleaseDC(m_backdrop.hwnd(), screen);
+        ::Sleep(200);
+        EXPECT_EQ(main.LastColor(), static_cast<ColorValue>(kNavy));
+    });
+    EXPECT_EQ(main.FieldText(0), L"#123456");
+}
+
+namespace {
+// A window of the program's own thread that takes the mouse capture when asked.
+LRESULT CALLBACK ThiefProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_APP) {
+        ::SetCapture(hwnd);
+        return 0;
+    }
+    return ::DefWindowProcW(hwnd, message, wParam, lParam);
+}
+} // namespace
+
+TEST_F(Drag, LosingTheMouseCaptureEndsTheDrag)
+{
+    FrmMain& main = StartPicker();
+    WNDCLASSW thiefClass{};
+    thiefClass.lpfnWndProc = &ThiefProc;
+    thiefClass.hInstance = ::GetModuleHandleW(nullptr);
+    thiefClass.lpszClassName = L"TestCaptureThief";
+    ::RegisterClassW(&thiefClass);
+    const tk::unique_hwnd thief(::CreateWindowExW(0, L"TestCaptureThief", L"", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                                  nullptr, nullptr, nullptr));
+    bool endedWhileHeld = false;
+    DragBy(
+        main, 30, 0,
+        [&] {
+            ::PostMessageW(thief.get(), WM_APP, 0, 0);
+            for (int i = 0; i < 150 && main.IsButtonDown(); ++i)
+                ::Sleep(20);
+            endedWhileHeld = !main.IsButtonDown();
+        },
+        false);
+    SendMouse(MOUSEEVENTF_LEFTUP); // the hand lets go only now
+    PumpFor(std::chrono::milliseconds(100));
+    ::ReleaseCapture();
+    EXPECT_TRUE(endedWhileHeld) << "the drag went on after another window took the mouse";
+    EXPECT_FALSE(main.IsButtonDown());
+}
+
+TEST_F(Drag, MoveWithAlphaIsTranslucentExactlyDuringTheDrag)
+{
+    FrmMain& main = StartPicker();
+    {
+        MenuAnswer answer({VK_UP, VK_UP, VK_RETURN}); // Move with alpha
+        main.ShowPopupMenu();
+    }
+    ASSERT_TRUE(main.MoveTransparent());
+    EXPECT_FALSE(::GetWindowLongW(main.hWnd(), GWL_EXSTYLE) & WS_EX_LAYERED);
+    BYTE alphaDuring = 0;
+    DWORD flagsDuring = 0;
+    DragBy(main, 20, 20, [&] {
+        COLORREF key;
+        ::GetLayeredWindowAttributes(main.hWnd(), &key, &alphaDuring, &flagsDuring);
+    });
+    EXPECT_EQ(alphaDuring, 100);
+    EXPECT_EQ(flagsDuring & LWA_ALPHA, static_cast<DWORD>(LWA_ALPHA));
+    EXPECT_FALSE(::GetWindowLongW(main.hWnd(), GWL_EXSTYLE) & WS_EX_LAYERED);
+}
+
+TEST_F(Drag, ExitInsideTheDragEndsItWithoutTouchingTheWindow)
+{
+    FrmMain& main = StartPicker();
+    const HWND skin = main.Skin().hWnd();
+    // A right press during the drag opens the menu inside the drag loop; Exit is chosen there.
+    DragBy(main, 10, 10, [&] {
+        ::PostMessageW(skin, WM_RBUTTONDOWN, MK_RBUTTON | MK_LBUTTON, MAKELPARAM(150, 200));
+        for (int i = 0; i < 100 && !::FindWindowW(L"#32768", nullptr); ++i)
+            ::Sleep(20);
+        HWND menu = ::FindWindowW(L"#32768", nullptr);
+        ::PostMessageW(menu, WM_KEYDOWN, VK_UP, 0);
+        ::PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+        for (int i = 0; i < 100 && IsFormLoaded(L"frmMain"); ++i)
+            ::Sleep(20);
+    });
+    EXPECT_FALSE(IsFormLoaded(L"frmMain"));
+    EXPECT_FALSE(::IsWindow(skin));
+}
