@@ -197,7 +197,8 @@ TEST_F(MainWindow, MenuCaptionsFollowTheUsersLanguage)
 {
     FrmMain& main = StartPicker();
     const char* language = std::getenv("TAVOLISK_EXPECT_LANGUAGE");
-    const bool italian = language && std::string(language) == "it";
+    ASSERT_NE(language, nullptr) << "the test run names the language it expects";
+    const bool italian = std::string(language) == "it";
     {
         MenuAnswer answer({VK_ESCAPE});
         main.ShowPopupMenu();
