@@ -214,7 +214,9 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             // to another application does not.
             Form_Deactivate();
         }
-        return 0;
+        if (!IsLoaded())
+            return 0;
+        break; // the default handling gives the activated window the keyboard focus
     case WM_SIZE:
         if (m_shownOnce)
             Form_Resize();

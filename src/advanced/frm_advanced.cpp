@@ -1,0 +1,360 @@
+// The advanced view window: layout, lifecycle, corner buttons, the colour
+// fields and sliders, and the gradient strip with its stop colour.
+#include "advanced/frm_advanced.h"
+
+#include "toolkit/screen.h"
+#include "winservices/api_window.h"
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <vector>
+
+tk::FormInstance<FrmAdvanced> frmAdvanced;
+
+namespace {
+
+constexpr COLORREF kPaleYellow = RGB(255, 255, 192);
+constexpr int kCornerWidth = 9;
+constexpr int kCornerHeight = 11;
+constexpr int kRowTop[3] = {10, 26, 42};
+
+// Slider values travel as 16-bit integers; anything wider is an overflow.
+int ToInteger(std::int32_t value)
+{
+    if (value < std::numeric_limits<std::int16_t>::min() || value > std::numeric_limits<std::int16_t>::max())
+        throw tk::OverflowError();
+    return value;
+}
+
+} // namespace
+
+void SymbolLabel::SetSymbol(const std::wstring& fontName, double points, int weight, const std::wstring& caption,
+                            Symbol symbol)
+{
+    m_symbol = symbol;
+    m_drawnByHand = !tk::FontExists(fontName);
+    SetFont({.name = fontName, .points = points, .weight = weight, .charset = SYMBOL_CHARSET});
+    SetCaption(caption);
+}
+
+void SymbolLabel::Paint(HDC dc)
+{
+    if (!m_drawnByHand) {
+        Label::Paint(dc);
+        return;
+    }
+    const int left = Left();
+    const int top = Top();
+    const COLORREF ink = RGB(0, 0, 0);
+    if (m_symbol == Symbol::Cross) {
+        // Two strokes, two pixels thick, like the close glyph of the caption font.
+        for (int k = 0; k < 7; ++k) {
+            ::SetPixelV(dc, left + 2 + k, top + 2 + k, ink);
+            ::SetPixelV(dc, left + 8 - k, top + 2 + k, ink);
+            if (k < 6) {
+                ::SetPixelV(dc, left + 3 + k, top + 2 + k, ink);
+                ::SetPixelV(dc, left + 7 - k, top + 2 + k, ink);
+            }
+        }
+        return;
+    }
+    // A right-angled triangle whose right angle sits in the corner the button
+    // sends the window to; rows are filled one by one so the shape is exact.
+    const bool toRight = m_symbol == Symbol::ArrowTopRight || m_symbol == Symbol::ArrowBottomRight;
+    const bool toBottom = m_symbol == Symbol::ArrowBottomRight || m_symbol == Symbol::ArrowBottomLeft;
+    constexpr int kLeg = 7;
+    const int cornerX = toRight ? left + 8 : left;
+    const int cornerY = toBottom ? top + 9 : top + 1;
+    for (int row = 0; row < kLeg; ++row)
+        for (int column = 0; column < kLeg - row; ++column)
+            ::SetPixelV(dc, toRight ? cornerX - column : cornerX + column, toBottom ? cornerY - row : cornerY + row,
+                        ink);
+}
+
+tk::FormStyle FrmAdvanced::Style() const
+{
+    tk::FormStyle style;
+    style.style = WS_POPUP | WS_BORDER;
+    style.clientWidth = 283;
+    style.clientHeight = 154;
+    style.backColor = kPaleYellow;
+    style.startUpPosition = tk::StartUpPosition::WindowsDefault;
+    style.tabNavigation = true;
+    return style;
+}
+
+void FrmAdvanced::InitializeComponent()
+{
+    MouseDown = [this](int button, int shift, float x, float y) { Form_MouseDown(button, shift, x, y); };
+
+    // Child windows are created in the tab order: red, green, blue, then the
+    // hexadecimal and numeric fields.
+    for (int i = 0; i < 3; ++i) {
+        RGBSlider[i].Create(*this, 80, kRowTop[i], 148, 13, 0, 255);
+        RGBSlider[i].Change = [this, i] { RGBSlider_Change(i); };
+        RGBSlider[i].Scroll = [this, i] { RGBSlider_Scroll(i); };
+    }
+    TextHEX.Create(*this, 80, 60, 45, 17, true);
+    TextHEX.SetText(L"000000");
+    TextHEX.SetTabStop(true);
+    textNumeric.Create(*this, 167, 60, 61, 17, true);
+    textNumeric.SetText(L"000000");
+    textNumeric.SetTabStop(true);
+
+    // Without a border the 256 one-pixel columns fill the strip exactly.
+    picGradient.SetBorderStyle(0);
+    picGradient.Create(*this, 11, 119, 256, 24);
+    picGradient.SetScaleMode(tk::kScalePixels);
+    picGradient.SetAutoRedraw(true);
+    picGradient.SetBackColor(::GetSysColor(COLOR_WINDOW));
+    picGradient.MouseDown = [this](int button, int shift, float x, float y) {
+        picGradient_MouseDown(button, shift, x, y);
+    };
+
+    ColorPreview.Create(*this, 10, 10, 46, 31);
+    ColorPreview.SetTransparent(false);
+    ColorPreview.SetBorder(true);
+    ColorPreview.SetBackColor(RGB(0, 0, 0));
+    ColorPreview.MouseDown = [this](int button, int shift, float x, float y) {
+        ColorPreview_MouseDown(button, shift, x, y);
+    };
+
+    lblGradientStop.Create(*this, 10, 43, 46, 12);
+    lblGradientStop.SetTransparent(false);
+    lblGradientStop.SetBorder(true);
+    lblGradientStop.SetBackColor(RGB(0, 0, 0));
+    lblGradientStop.Click = [this] { lblGradientStop_Click(); };
+
+    static const wchar_t* const kComponentLetters[3] = {L"R", L"G", L"B"};
+    for (int i = 0; i < 3; ++i) {
+        Label1[i].Create(*this, 64, kRowTop[i], 11, 13);
+        Label1[i].Index = i;
+        Label1[i].SetFont({.weight = FW_BOLD});
+        Label1[i].SetCaption(kComponentLetters[i]);
+        Label1[i].MouseDown = [this, i](int button, int shift, float x, float y) {
+            Label1_MouseDown(i, button, shift, x, y);
+        };
+
+        RBGValue[i].Create(*this, 234, kRowTop[i], 27, 13);
+        RBGValue[i].Index = i;
+        RBGValue[i].SetCaption(L"000");
+        RBGValue[i].MouseDown = [this, i](int button, int shift, float x, float y) {
+            RBGValue_MouseDown(i, button, shift, x, y);
+        };
+    }
+
+    Label3[0].Create(*this, 36, 62, 42, 15);
+    Label3[0].SetCaption(L"HEX: #");
+    Label3[1].Create(*this, 134, 62, 31, 15);
+    Label3[1].SetCaption(L"Num:");
+    for (int i = 0; i < 2; ++i) {
+        Label3[i].Index = i;
+        Label3[i].SetAlignment(tk::Alignment::Right);
+        Label3[i].MouseDown = [this, i](int button, int shift, float x, float y) {
+            Label3_MouseDown(i, button, shift, x, y);
+        };
+    }
+
+    ButtonClose.Create(*this, 264, 7, 11, 11);
+    ButtonClose.SetSymbol(L"Marlett", 9.75, 500, L"r", SymbolLabel::Symbol::Cross);
+    ButtonClose.Click = [this] { ButtonClose_Click(); };
+
+    // Placed by Form_Resize; created last so they lie above everything else.
+    static const wchar_t* const kArrowLetters[4] = {L"{", L"y", L"x", L"z"};
+    static const SymbolLabel::Symbol kArrows[4] = {
+        SymbolLabel::Symbol::ArrowTopRight, SymbolLabel::Symbol::ArrowBottomRight,
+        SymbolLabel::Symbol::ArrowBottomLeft, SymbolLabel::Symbol::ArrowTopLeft};
+    for (int i = 0; i < 4; ++i) {
+        Label2[i].Create(*this, 0, 0, kCornerWidth, kCornerHeight);
+        Label2[i].Index = i;
+        Label2[i].SetSymbol(L"Wingdings 3", 8.25, FW_NORMAL, kArrowLetters[i], kArrows[i]);
+        Label2[i].Click = [this, i] { Label2_Click(i); };
+    }
+}
+
+void FrmAdvanced::Form_Load()
+{
+    oColorDialog = std::make_shared<CDlg>();
+    GradientStep = 1;
+}
+
+void FrmAdvanced::Form_Unload()
+{
+    oColorDialog.reset();
+}
+
+void FrmAdvanced::Form_Activate()
+{
+    SetColor(lCurrentColor, false);
+    // The form takes no focus of its own; give it to the first slider so the
+    // keyboard (Tab, arrows) works from the moment the window is active.
+    if (!::IsChild(hWnd(), ::GetFocus()))
+        ::SetFocus(RGBSlider[0].hWnd());
+}
+
+void FrmAdvanced::Form_Resize()
+{
+    const SIZE client = ClientSizePixels();
+    const int right = client.cx - (kCornerWidth + 1);
+    const int bottom = client.cy - (kCornerHeight + 1);
+    Label2[3].Move(1, 0);
+    Label2[2].Move(1, bottom);
+    Label2[0].Move(right, 0);
+    Label2[1].Move(right, bottom);
+}
+
+void FrmAdvanced::ShowWindow(ColorValue vColor)
+{
+    SetTopMost(*this, true);
+    Show();
+    lblGradientStop.SetBackColor(RGB(0, 0, 0));
+    SetColor(vColor, false);
+}
+
+void FrmAdvanced::DragWindow()
+{
+    DragByCaption(*this);
+}
+
+void FrmAdvanced::SetColor(ColorValue vColor, bool autoset)
+{
+    lCurrentColor = vColor;
+    // A negative value (an unreadable screen pixel) is "no colour": the
+    // preview and the sliders keep the last real colour, as split it would
+    // put -1 into the blue slider, outside its range. The hexadecimal field
+    // goes empty and the strip stays as it is; the numeric field shows it.
+    if (vColor >= 0) {
+        ColorPreview.SetBackColor(static_cast<COLORREF>(vColor));
+        const ColorRGB rgb = ColorToRGB(vColor);
+        if (!autoset) {
+            // Each change raises the slider's Change, which re-enters here
+            // with autoset on and the colour composed so far.
+            RGBSlider[0].SetValue(ToInteger(rgb.Red));
+            RGBSlider[1].SetValue(ToInteger(rgb.Green));
+            RGBSlider[2].SetValue(ToInteger(rgb.Blue));
+        }
+    }
+    for (int i = 0; i < 3; ++i)
+        RBGValue[i].SetCaption(std::to_wstring(RGBSlider[i].Value()));
+    TextHEX.SetText(tk::Widen(ColorToHex(vColor)));
+    textNumeric.SetText(tk::Widen(ColorToDecimal(vColor)));
+    ShowGradient(vColor, static_cast<ColorValue>(lblGradientStop.BackColor()));
+}
+
+void FrmAdvanced::ShowGradient(ColorValue lMinCol, ColorValue lMaxCol)
+{
+    if (GradientStep == 0)
+        GradientStep = 1;
+    if (lMinCol < 0 || lMaxCol < 0)
+        return;
+    tk::Screen::SetMousePointer(tk::Screen::MousePointer::Busy);
+
+    std::vector<std::uint8_t> maxBytes;
+    std::vector<std::uint8_t> minBytes;
+    SplitBytes(lMaxCol, 3, maxBytes, true);
+    SplitBytes(lMinCol, 3, minBytes, true);
+
+    picGradient.Cls();
+    picGradient.SetDrawMode(tk::kDrawCopyPen);
+    const double height = picGradient.ScaleHeight();
+    const double width = picGradient.ScaleWidth();
+    for (int i = 0; i <= 255; ++i) {
+        const double a = (255 - i) / 255.0;
+        const double b = i / 255.0;
+        // Round half to even, as the conversion to an integer always did.
+        const auto mix = [a, b](std::uint8_t low, std::uint8_t high) {
+            return static_cast<std::int32_t>(std::nearbyint(a * low + b * high));
+        };
+        const ColorValue column = mix(minBytes[0], maxBytes[0]) + 256 * mix(minBytes[1], maxBytes[1]) +
+                                  65536 * mix(minBytes[2], maxBytes[2]);
+        picGradient.Line(i, 0, i, height, static_cast<COLORREF>(QuantizeColor(column)));
+    }
+
+    picGradient.SetDrawMode(tk::kDrawInvert);
+    picGradient.Line(0, height * 2 / 3, width, height * 2 / 3, RGB(0, 0, 0));
+    picGradient.SetDrawMode(tk::kDrawCopyPen);
+    picGradient.Box(0, 0, width - 1, height - 1, ::GetSysColor(COLOR_BTNSHADOW));
+
+    tk::Screen::SetMousePointer(tk::Screen::MousePointer::Default);
+}
+
+void FrmAdvanced::ComposeFromSliders()
+{
+    SetColor(RGBToColor(RGBSlider[0].Value(), RGBSlider[1].Value(), RGBSlider[2].Value()), true);
+}
+
+void FrmAdvanced::RGBSlider_Change(int /*index*/)
+{
+    ComposeFromSliders();
+}
+
+void FrmAdvanced::RGBSlider_Scroll(int /*index*/)
+{
+    ComposeFromSliders();
+}
+
+void FrmAdvanced::lblGradientStop_Click()
+{
+    // The dialog has no owner: out of the topmost band, or it would open behind this window.
+    SetTopMost(*this, false);
+    // Held here too, since the window may be unloaded while the dialog is up.
+    const std::shared_ptr<CDlg> dialog = oColorDialog;
+    dialog->Color(static_cast<std::int32_t>(lblGradientStop.BackColor()));
+    dialog->ShowColor();
+    lblGradientStop.SetBackColor(static_cast<COLORREF>(dialog->Color()));
+    ShowGradient(static_cast<ColorValue>(ColorPreview.BackColor()), dialog->Color());
+    SetTopMost(*this, true);
+}
+
+void FrmAdvanced::picGradient_MouseDown(int /*button*/, int /*shift*/, float x, float y)
+{
+    SetColor(static_cast<ColorValue>(picGradient.Point(x, y)), false);
+}
+
+void FrmAdvanced::ButtonClose_Click()
+{
+    Unload();
+}
+
+void FrmAdvanced::Label2_Click(int index)
+{
+    // The whole screen, not the work area: a taskbar along an edge is not avoided.
+    const int screenWidth = tk::Screen::Width();
+    const int screenHeight = tk::Screen::Height();
+    const int left = (index == 0 || index == 1) ? screenWidth - Width() : 0;
+    const int top = (index == 1 || index == 2) ? screenHeight - Height() : 0;
+    // One move: two moves in a row can leave Wine's window order behind X's.
+    Move(left, top);
+}
+
+void FrmAdvanced::Form_MouseDown(int button, int, float, float)
+{
+    if (button == tk::kLeftButton)
+        DragWindow();
+}
+
+void FrmAdvanced::ColorPreview_MouseDown(int button, int, float, float)
+{
+    if (button == tk::kLeftButton)
+        DragWindow();
+}
+
+void FrmAdvanced::Label1_MouseDown(int /*index*/, int button, int, float, float)
+{
+    if (button == tk::kLeftButton)
+        DragWindow();
+}
+
+void FrmAdvanced::Label3_MouseDown(int /*index*/, int button, int, float, float)
+{
+    if (button == tk::kLeftButton)
+        DragWindow();
+}
+
+void FrmAdvanced::RBGValue_MouseDown(int /*index*/, int button, int, float, float)
+{
+    if (button == tk::kLeftButton)
+        DragWindow();
+}
