@@ -18,7 +18,15 @@ E2E_SAMPLE_Y=121
 
 e2e_wine() { "$TAVOLISK_BUILD/wine-run" "$@"; }
 
-e2e_probe() { e2e_wine "$E2E_PROBE" "$@" | tr -d '\r'; }
+# The probe's answer without Windows line ends; its exit status is the probe's.
+e2e_probe() {
+  local out status
+  out=$(e2e_wine "$E2E_PROBE" "$@")
+  status=$?
+  printf '%s' "${out//$'\r'/}"
+  [ -n "$out" ] && echo
+  return $status
+}
 
 e2e_cleanup() {
   local pid
@@ -72,6 +80,16 @@ e2e_drag_to() {
   sleep 0.3
   xdotool mouseup 1
   sleep 0.4
+}
+
+# Opens the menu with a right click on the caption and chooses an item with
+# the arrow keys, e.g. "Up Up Up" for the third item from the bottom.
+e2e_menu_choose() {
+  e2e_rect
+  xdotool mousemove $((E2E_L + E2E_GRIP_X)) $((E2E_T + E2E_GRIP_Y)) click 3
+  sleep 0.5
+  xdotool key "$@" Return
+  sleep 0.5
 }
 
 # The colour of one screen pixel as #RRGGBB, from a screenshot.

@@ -2,7 +2,9 @@
 // would: the five value fields and where its windows are.
 //   probe fields    one line "Web Num R G B" with the field texts, rows top to bottom
 //   probe rect      the main window's outer rectangle: left top right bottom
-//   probe windows   one line per visible window of the program: caption left top right bottom
+//   probe windows   one line per visible window of the program:
+//                   caption|left top right bottom|client-left client-top width height|enabled
+//   probe advanced  the advanced view's hexadecimal and numeric fields
 //   probe wait      waits up to 20 s for the main window to be visible
 #include <windows.h>
 
@@ -51,8 +53,27 @@ BOOL CALLBACK ListWindow(HWND hwnd, LPARAM)
     if (lstrcmpW(className, L"TavoliskForm") == 0 && IsWindowVisible(hwnd)) {
         RECT rect;
         GetWindowRect(hwnd, &rect);
-        std::printf("%s|%ld %ld %ld %ld|%s\n", Text(hwnd).c_str(), rect.left, rect.top, rect.right, rect.bottom,
+        RECT client;
+        GetClientRect(hwnd, &client);
+        POINT origin{0, 0};
+        ClientToScreen(hwnd, &origin);
+        std::printf("%s|%ld %ld %ld %ld|%ld %ld %ld %ld|%s\n", Text(hwnd).c_str(), rect.left, rect.top, rect.right,
+                    rect.bottom, origin.x, origin.y, client.right, client.bottom,
                     IsWindowEnabled(hwnd) ? "enabled" : "disabled");
+    }
+    return TRUE;
+}
+
+// The advanced view is the program's window with a 283 x 154 client area.
+BOOL CALLBACK FindAdvanced(HWND hwnd, LPARAM found)
+{
+    wchar_t className[32]{};
+    GetClassNameW(hwnd, className, 32);
+    RECT client;
+    GetClientRect(hwnd, &client);
+    if (lstrcmpW(className, L"TavoliskForm") == 0 && client.right == 283 && client.bottom == 154) {
+        *reinterpret_cast<HWND*>(found) = hwnd;
+        return FALSE;
     }
     return TRUE;
 }
@@ -73,6 +94,18 @@ int main(int argc, char** argv)
     }
     if (command == "windows") {
         EnumWindows(&ListWindow, 0);
+        return 0;
+    }
+    if (command == "advanced") {
+        HWND advanced = nullptr;
+        EnumWindows(&FindAdvanced, reinterpret_cast<LPARAM>(&advanced));
+        if (!advanced)
+            return 2;
+        std::vector<Field> fields;
+        EnumChildWindows(advanced, &CollectField, reinterpret_cast<LPARAM>(&fields));
+        for (std::size_t i = 0; i < fields.size(); ++i)
+            std::printf("%s%s", i ? " " : "", fields[i].text.c_str());
+        std::printf("\n");
         return 0;
     }
     HWND main = MainWindow();
