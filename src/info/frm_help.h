@@ -1,14 +1,28 @@
-// The Help note.
+// The Help note: one paragraph on how the program is used, in tool-tip colours.
 #pragma once
 
 #include "toolkit/form.h"
 
+// Opened by the main window where the pointer is: referring to frmHelp loads
+// it (texts set), then SetLeft / SetTop in twips, then Show.
 class FrmHelp : public tk::Form {
 public:
     FrmHelp() : tk::Form(L"frmHelp") {}
 
+    tk::Image Image1; // the bulb; it takes the mouse, so a click on it keeps the note open
+    tk::Label Label2; // title
+    tk::Label Label1; // usage text
+
 protected:
-    tk::FormStyle Style() const override { return {}; }
+    tk::FormStyle Style() const override;
+    void InitializeComponent() override;
+    void Form_Load() override;
+    void Form_Deactivate() override;
+
+private:
+    void Form_Click();
+    void Label1_Click();
+    void Label2_Click();
 };
 
 extern tk::FormInstance<FrmHelp> frmHelp;

@@ -1,0 +1,93 @@
+// The Help note: one paragraph on how the program is used, in tool-tip colours.
+#include "info/frm_help.h"
+
+#include "resources/resource_access.h"
+#include "toolkit/screen.h"
+
+#include <cmath>
+
+tk::FormInstance<FrmHelp> frmHelp;
+
+namespace {
+
+// The layout is laid out in twips; controls are placed in pixels.
+int PixelsX(int twips)
+{
+    return static_cast<int>(std::lround(static_cast<double>(twips) / tk::Screen::TwipsPerPixelX()));
+}
+
+int PixelsY(int twips)
+{
+    return static_cast<int>(std::lround(static_cast<double>(twips) / tk::Screen::TwipsPerPixelY()));
+}
+
+void Place(tk::Container& form, tk::LightControl& control, int left, int top, int width, int height)
+{
+    control.Create(form, PixelsX(left), PixelsY(top), PixelsX(width), PixelsY(height));
+}
+
+} // namespace
+
+tk::FormStyle FrmHelp::Style() const
+{
+    tk::FormStyle style;
+    style.style = WS_POPUP | WS_BORDER;
+    style.clientWidth = PixelsX(4695);
+    style.clientHeight = PixelsY(1515);
+    style.backColor = ::GetSysColor(COLOR_INFOBK);
+    style.startUpPosition = tk::StartUpPosition::Manual;
+    return style;
+}
+
+void FrmHelp::InitializeComponent()
+{
+    Place(*this, Image1, 60, 60, 240, 240);
+    tk::unique_hbitmap bulb = LoadBulbBitmap();
+    // The bulb is drawn on a flat background; its corner pixel names that colour.
+    COLORREF key = CLR_INVALID;
+    if (const tk::unique_hdc probe{::CreateCompatibleDC(nullptr)}; bulb && probe) {
+        const tk::SelectGuard select(probe.get(), bulb.get());
+        key = ::GetPixel(probe.get(), 0, 0);
+    }
+    Image1.SetPicture(std::move(bulb), key);
+
+    Place(*this, Label2, 360, 90, 1035, 225);
+    Label2.SetFont({.weight = FW_BOLD});
+    Label2.SetCaption(L"GUIDA");
+    Label2.Click = [this] { Label2_Click(); };
+
+    Place(*this, Label1, 60, 390, 4575, 1005);
+    Label1.SetForeColor(::GetSysColor(COLOR_INFOTEXT));
+    Label1.SetWordWrap(true);
+    Label1.Click = [this] { Label1_Click(); };
+
+    Click = [this] { Form_Click(); };
+}
+
+void FrmHelp::Form_Load()
+{
+    Label2.SetCaption(LoadResString(102));
+    Label1.SetCaption(LoadResString(108));
+}
+
+// Any click on the note but one on the bulb, or another window of the
+// program becoming active, puts the note away.
+void FrmHelp::Form_Click()
+{
+    Unload();
+}
+
+void FrmHelp::Label1_Click()
+{
+    Unload();
+}
+
+void FrmHelp::Label2_Click()
+{
+    Unload();
+}
+
+void FrmHelp::Form_Deactivate()
+{
+    Unload();
+}
