@@ -51,12 +51,14 @@ e2e_start_picker() {
   sleep 0.5
 }
 
-# Gives the picker the keyboard focus, as a window manager would on a click
-# (with none running, the X focus stays where it was).
+# Gives the picker the keyboard focus and puts it on top of the X stack, as a
+# window manager would on a click. With none running, the X focus stays where
+# it was, and Wine's own window order (which keeps the topmost picker in
+# front) is not always what the X server shows after another window closes.
 e2e_focus_picker() {
   local window
   window=$(xdotool search --name '^Tavolisk$' | head -n 1)
-  [ -n "$window" ] && xdotool windowfocus "$window"
+  [ -n "$window" ] && xdotool windowraise "$window" windowfocus "$window"
   sleep 0.2
 }
 
@@ -85,6 +87,7 @@ e2e_drag_to() {
 # Opens the menu with a right click on the caption and chooses an item with
 # the arrow keys, e.g. "Up Up Up" for the third item from the bottom.
 e2e_menu_choose() {
+  e2e_focus_picker
   e2e_rect
   xdotool mousemove $((E2E_L + E2E_GRIP_X)) $((E2E_T + E2E_GRIP_Y)) click 3
   sleep 0.5
