@@ -51,22 +51,33 @@ void FloodFillPicture(tk::PictureBox& picture, std::int32_t x, std::int32_t y, C
 {
     int pixelX = 0;
     int pixelY = 0;
-    IgnoringErrors([&] { pixelX = static_cast<int>(std::nearbyint(picture.ScaleX(x, picture.ScaleMode(), tk::kScalePixels))); });
-    IgnoringErrors([&] { pixelY = static_cast<int>(std::nearbyint(picture.ScaleY(y, picture.ScaleMode(), tk::kScalePixels))); });
+    IgnoringErrors([&] {
+        pixelX = static_cast<int>(std::nearbyint(picture.ScaleX(x, picture.ScaleMode(), tk::kScalePixels)));
+    });
+    IgnoringErrors([&] {
+        pixelY = static_cast<int>(std::nearbyint(picture.ScaleY(y, picture.ScaleMode(), tk::kScalePixels)));
+    });
 
     const int savedStyle = picture.FillStyle();
     const COLORREF savedColor = picture.FillColor();
     IgnoringErrors([&] { picture.SetFillStyle(tk::kFillSolid); });
-    IgnoringErrors([&] { picture.SetFillColor(color); });
+    bool colorTaken = false;
+    IgnoringErrors([&] {
+        picture.SetFillColor(color);
+        colorTaken = true;
+    });
 
-    if (!borderColor) {
+    // A colour the picture refused (-1 from an unreadable pixel) is no fill
+    // colour: the fill would paint with the brush of the colour before, so
+    // the swatch is left as it is instead.
+    if (colorTaken) {
         IgnoringErrors([&] {
-            const long surface = picture.Point(x, y);
-            ::ExtFloodFill(picture.hdc(), pixelX, pixelY, static_cast<COLORREF>(surface), FLOODFILLSURFACE);
-        });
-    } else {
-        IgnoringErrors([&] {
-            ::ExtFloodFill(picture.hdc(), pixelX, pixelY, static_cast<COLORREF>(*borderColor), FLOODFILLBORDER);
+            if (borderColor) {
+                ::ExtFloodFill(picture.hdc(), pixelX, pixelY, static_cast<COLORREF>(*borderColor), FLOODFILLBORDER);
+            } else {
+                const long surface = picture.Point(x, y);
+                ::ExtFloodFill(picture.hdc(), pixelX, pixelY, static_cast<COLORREF>(surface), FLOODFILLSURFACE);
+            }
         });
     }
 

@@ -32,11 +32,23 @@ void Container::InvalidatePixels(const RECT& area)
 void Container::SetMouseIcon(unique_hcursor cursor)
 {
     m_cursor = std::move(cursor);
+    RefreshCursor();
+}
+
+void Container::RefreshCursor()
+{
+    // WM_SETCURSOR would come only with the next mouse move, and never while
+    // a press holds the capture (the drag loop changes cursors just then).
+    // Windows inside this one may take its cursor, so they are asked too.
     POINT point{};
-    ::GetCursorPos(&point);
-    if (hWnd() && ::WindowFromPoint(point) == hWnd()) {
-        ::ScreenToClient(hWnd(), &point);
-        SetCursorFor(point);
+    if (!hWnd() || !::GetCursorPos(&point))
+        return;
+    const HWND under = ::WindowFromPoint(point);
+    if (!under || (under != hWnd() && !::IsChild(hWnd(), under)))
+        return;
+    if (auto* container = dynamic_cast<Container*>(Window::FromHandle(under))) {
+        ::ScreenToClient(under, &point);
+        container->SetCursorFor(point);
     }
 }
 
@@ -118,7 +130,8 @@ void Container::ButtonUp(int button, POINT point)
         if (::GetCapture() == hWnd())
             ::ReleaseCapture();
         RaiseMouse(target, MouseUp, &LightControl::MouseUp, button, point);
-        if (target == hit) {
+        // Only the left button clicks; the others are presses and releases.
+        if (button == kLeftButton && target == hit) {
             RECT client{};
             ::GetClientRect(hWnd(), &client);
             if (target && target->Click)
@@ -160,13 +173,18 @@ LRESULT Container::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_ERASEBKGND:
         return 1; // everything is painted in WM_PAINT
+    // The second press of a double click comes as a double-click message;
+    // there is no double-click event, so it is a press like any other.
     case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
         ButtonDown(kLeftButton, point);
         return 0;
     case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
         ButtonDown(kRightButton, point);
         return 0;
     case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
         ButtonDown(kMiddleButton, point);
         return 0;
     case WM_LBUTTONUP:

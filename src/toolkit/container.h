@@ -21,6 +21,9 @@ public:
     // shows its parent's, so a skin covering a form shows the form's cursor.
     void SetMouseIcon(unique_hcursor cursor);
     HCURSOR EffectiveCursor() const;
+    // Shows at once the cursor due where the mouse is, if that is over this
+    // container or a window inside it.
+    void RefreshCursor();
 
     void UpdateToolTip(LightControl& control, const std::wstring& text);
 

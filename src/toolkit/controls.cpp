@@ -83,6 +83,8 @@ void LightControl::SetVisible(bool visible)
 void LightControl::SetMouseIcon(unique_hcursor cursor)
 {
     m_cursor = std::move(cursor);
+    if (m_container)
+        m_container->RefreshCursor();
 }
 
 void LightControl::Invalidate()

@@ -99,7 +99,14 @@ void Form::ShowModal()
         }
     Show();
     MSG message{};
-    while (m_loaded && ::GetMessageW(&message, nullptr, 0, 0) > 0) {
+    while (m_loaded) {
+        const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
+        if (got <= 0) {
+            // A quit request ends the outer loops too: leave it for them.
+            if (got == 0)
+                ::PostQuitMessage(static_cast<int>(message.wParam));
+            break;
+        }
         if (!PreTranslateForForms(message)) {
             ::TranslateMessage(&message);
             ::DispatchMessageW(&message);
@@ -206,7 +213,11 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CLOSE:
         Unload();
         return 0;
-    case WM_ACTIVATE:
+    case WM_ACTIVATE: {
+        // The default handling gives the activated window the keyboard focus.
+        // It runs first, so that Form_Activate can hand the focus on to a
+        // control without the default taking it back.
+        const LRESULT result = Container::HandleMessage(message, wParam, lParam);
         if (LOWORD(wParam) != WA_INACTIVE) {
             Form_Activate();
         } else if (TopLevelForm(reinterpret_cast<HWND>(lParam))) {
@@ -214,9 +225,8 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             // to another application does not.
             Form_Deactivate();
         }
-        if (!IsLoaded())
-            return 0;
-        break; // the default handling gives the activated window the keyboard focus
+        return result;
+    }
     case WM_SIZE:
         if (m_shownOnce)
             Form_Resize();
@@ -242,8 +252,10 @@ bool PreTranslateForForms(MSG& message)
             if (!form->IsLoaded())
                 return true;
         }
-    } catch (const AppError& error) {
-        ReportUnhandledError(error);
+    } catch (...) {
+        // The key handler runs outside any window procedure: its errors go
+        // the same way as theirs.
+        ReportCurrentException();
         return true;
     }
     return form->TabNavigation() && ::IsDialogMessageW(top, &message);

@@ -208,9 +208,16 @@ void PictureBox::SelectFillBrush()
     }
 }
 
+void PictureBox::ApplyDrawMode()
+{
+    ::SetROP2(m_imageDC.get(), m_drawMode == kDrawInvert ? R2_NOT : R2_COPYPEN);
+}
+
 HDC PictureBox::hdc()
 {
+    // The DC draws as the settings say now, not as the last method left it.
     SelectFillBrush();
+    ApplyDrawMode();
     ImageChanged(); // whoever draws through the DC expects to see it
     return m_imageDC.get();
 }
@@ -244,7 +251,7 @@ void PictureBox::Circle(double x, double y, double radius, COLORREF color)
     const unique_hpen pen(::CreatePen(PS_SOLID, 1, color));
     const SelectGuard selectPen(m_imageDC.get(), pen.get());
     SelectFillBrush();
-    ::SetROP2(m_imageDC.get(), m_drawMode == kDrawInvert ? R2_NOT : R2_COPYPEN);
+    ApplyDrawMode();
     ::Ellipse(m_imageDC.get(), cx - r, cy - r, cx + r + 1, cy + r + 1);
     ImageChanged();
 }
@@ -253,7 +260,7 @@ void PictureBox::Line(double x1, double y1, double x2, double y2, COLORREF color
 {
     const unique_hpen pen(::CreatePen(PS_SOLID, 1, color));
     const SelectGuard selectPen(m_imageDC.get(), pen.get());
-    ::SetROP2(m_imageDC.get(), m_drawMode == kDrawInvert ? R2_NOT : R2_COPYPEN);
+    ApplyDrawMode();
     ::MoveToEx(m_imageDC.get(), PixelX(x1), PixelY(y1), nullptr);
     ::LineTo(m_imageDC.get(), PixelX(x2), PixelY(y2)); // the end point is left out
     ImageChanged();
@@ -263,13 +270,23 @@ void PictureBox::Box(double x1, double y1, double x2, double y2, COLORREF color)
 {
     const unique_hpen pen(::CreatePen(PS_SOLID, 1, color));
     const SelectGuard selectPen(m_imageDC.get(), pen.get());
-    const SelectGuard noFill(m_imageDC.get(), ::GetStockObject(NULL_BRUSH));
-    ::SetROP2(m_imageDC.get(), m_drawMode == kDrawInvert ? R2_NOT : R2_COPYPEN);
+    ApplyDrawMode();
     const int left = std::min(PixelX(x1), PixelX(x2));
     const int right = std::max(PixelX(x1), PixelX(x2));
     const int top = std::min(PixelY(y1), PixelY(y2));
     const int bottom = std::max(PixelY(y1), PixelY(y2));
-    ::Rectangle(m_imageDC.get(), left, top, right + 1, bottom + 1);
+    // Lines rather than Rectangle: every outline pixel is drawn exactly once
+    // (which matters when inverting), and a box one pixel wide or high is
+    // still drawn, where Rectangle draws nothing.
+    ::MoveToEx(m_imageDC.get(), left, top, nullptr);
+    if (left == right) {
+        ::LineTo(m_imageDC.get(), left, bottom + 1);
+    } else if (top == bottom) {
+        ::LineTo(m_imageDC.get(), right + 1, top);
+    } else {
+        const POINT outline[] = {{left, top}, {right, top}, {right, bottom}, {left, bottom}, {left, top}};
+        ::Polyline(m_imageDC.get(), outline, 5);
+    }
     ImageChanged();
 }
 

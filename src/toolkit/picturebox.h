@@ -80,6 +80,7 @@ private:
     int PixelY(double y) const;
     void ResizeImage(int width, int height);
     void SelectFillBrush();
+    void ApplyDrawMode();
     void ImageChanged();
 
     int m_scaleMode = kScaleTwips;

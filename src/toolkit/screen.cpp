@@ -31,10 +31,19 @@ void SetMousePointer(MousePointer pointer)
     // Show the change at once, without waiting for the mouse to move.
     if (pointer == MousePointer::Busy) {
         ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+        return;
+    }
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    const HWND under = ::WindowFromPoint(cursor);
+    if (under && ::GetWindowThreadProcessId(under, nullptr) == ::GetCurrentThreadId()) {
+        // Ask our window under the mouse for its cursor: no WM_SETCURSOR
+        // comes by itself while a press (a slider's drag) holds the capture.
+        const LRESULT hit = ::SendMessageW(under, WM_NCHITTEST, 0, MAKELPARAM(cursor.x, cursor.y));
+        ::SendMessageW(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under),
+                       MAKELPARAM(static_cast<WORD>(hit), WM_MOUSEMOVE));
     } else {
-        POINT cursor{};
-        ::GetCursorPos(&cursor);
-        ::SetCursorPos(cursor.x, cursor.y);
+        ::SetCursorPos(cursor.x, cursor.y); // the window there sets its own cursor
     }
 }
 

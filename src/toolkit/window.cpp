@@ -2,6 +2,7 @@
 #include "toolkit/window.h"
 
 #include <exception>
+#include <new>
 #include <string>
 
 namespace tk {
@@ -78,6 +79,12 @@ void Window::DestroyWindowObject() noexcept
     if (!m_hwnd)
         return;
     const HWND hwnd = m_hwnd;
+    // A system control's window may be gone with its parent's already, and
+    // its handle value could name another window by now.
+    if (FromHandle(hwnd) != this) {
+        m_hwnd = nullptr;
+        return;
+    }
     if (::GetPropW(hwnd, kSystemControlProperty)) {
         ::RemovePropW(hwnd, kSystemControlProperty);
         m_hwnd = nullptr;
@@ -120,6 +127,16 @@ LRESULT CALLBACK Window::Thunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     DepthScope depth;
     try {
         return self->HandleMessage(message, wParam, lParam);
+    } catch (...) {
+        ReportCurrentException();
+    }
+    return 0; // only a test's error handler comes back here
+}
+
+void ReportCurrentException()
+{
+    try {
+        throw;
     } catch (const AppError& error) {
         ReportUnhandledError(error);
     } catch (const std::bad_alloc&) {
@@ -129,7 +146,6 @@ LRESULT CALLBACK Window::Thunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     } catch (...) {
         ReportUnhandledError(AppError(51, kProgramSource, "Internal error"));
     }
-    return 0; // only a test's error handler comes back here
 }
 
 std::wstring UnhandledErrorText(const AppError& error)

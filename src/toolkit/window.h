@@ -61,6 +61,9 @@ int DispatchDepth() noexcept;
 // only then does this return.
 void ReportUnhandledError(const AppError& error);
 void SetUnhandledErrorHandler(std::function<void(const AppError&)> handler);
+// From inside a catch block: reports the exception being handled as the
+// program's error (7 for memory, 51 for anything that is no AppError).
+void ReportCurrentException();
 
 // The message box text of an unhandled error: "Run-time error 'N':" and the description.
 std::wstring UnhandledErrorText(const AppError& error);

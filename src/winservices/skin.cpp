@@ -13,6 +13,7 @@ class RegionBuilder {
 public:
     void AddRun(int left, int row, int right)
     {
+        ++m_runs;
         tk::unique_hrgn rectangle(::CreateRectRgn(left, row, right, row + 1));
         if (!m_region) {
             m_region = std::move(rectangle);
@@ -21,13 +22,15 @@ public:
         ::CombineRgn(m_region.get(), m_region.get(), rectangle.get(), RGN_OR);
     }
     tk::unique_hrgn Take() { return std::move(m_region); }
+    std::int32_t Runs() const noexcept { return m_runs; }
 
 private:
     tk::unique_hrgn m_region;
+    std::int32_t m_runs = 0;
 };
 
 template <class PixelAt>
-tk::unique_hrgn ScanRuns(int width, int height, COLORREF key, PixelAt pixelAt)
+tk::unique_hrgn ScanRuns(int width, int height, COLORREF key, PixelAt pixelAt, std::int32_t* runCount)
 {
     RegionBuilder builder;
     for (int y = 0; y < height; ++y) {
@@ -46,26 +49,31 @@ tk::unique_hrgn ScanRuns(int width, int height, COLORREF key, PixelAt pixelAt)
         if (inRun) // no run continues into the next row
             builder.AddRun(start, y, width);
     }
+    if (runCount)
+        *runCount = builder.Runs();
     return builder.Take();
 }
 
 } // namespace
 
-tk::unique_hrgn MakeRegionFromPicturePerPixel(tk::PictureBox& picture, std::int32_t keyX, std::int32_t keyY)
+tk::unique_hrgn MakeRegionFromPicturePerPixel(tk::PictureBox& picture, std::int32_t keyX, std::int32_t keyY,
+                                              std::int32_t* runCount)
 {
     const HDC dc = picture.hdc();
     const int width = static_cast<int>(picture.ScaleWidth());
     const int height = static_cast<int>(picture.ScaleHeight());
     const COLORREF key = ::GetPixel(dc, keyX, keyY);
-    return ScanRuns(width, height, key, [dc](int x, int y) { return ::GetPixel(dc, x, y); });
+    return ScanRuns(width, height, key, [dc](int x, int y) { return ::GetPixel(dc, x, y); }, runCount);
 }
 
-tk::unique_hrgn MakeRegionFromPicture(tk::PictureBox& picture, std::int32_t keyX, std::int32_t keyY)
+tk::unique_hrgn MakeRegionFromPicture(tk::PictureBox& picture, std::int32_t keyX, std::int32_t keyY,
+                                      std::int32_t* runCount)
 {
     const HDC dc = picture.hdc();
     const int width = static_cast<int>(picture.ScaleWidth());
     const int height = static_cast<int>(picture.ScaleHeight());
-    const COLORREF key = ::GetPixel(dc, keyX, keyY);
+    if (runCount)
+        *runCount = 0;
     if (width <= 0 || height <= 0)
         return {};
 
@@ -81,17 +89,22 @@ tk::unique_hrgn MakeRegionFromPicture(tk::PictureBox& picture, std::int32_t keyX
     const tk::unique_hbitmap copy(::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     const tk::unique_hdc copyDC(::CreateCompatibleDC(dc));
     if (!copy || !copyDC)
-        return MakeRegionFromPicturePerPixel(picture, keyX, keyY);
+        return MakeRegionFromPicturePerPixel(picture, keyX, keyY, runCount);
     {
         const tk::SelectGuard select(copyDC.get(), copy.get());
         ::BitBlt(copyDC.get(), 0, 0, width, height, dc, 0, 0, SRCCOPY);
     }
     ::GdiFlush();
     const auto* pixels = static_cast<const std::uint32_t*>(bits);
-    return ScanRuns(width, height, key, [pixels, width](int x, int y) {
+    const auto pixelAt = [pixels, width](int x, int y) {
         const std::uint32_t bgr = pixels[static_cast<std::size_t>(y) * width + x];
         return static_cast<COLORREF>(RGB((bgr >> 16) & 0xFF, (bgr >> 8) & 0xFF, bgr & 0xFF));
-    });
+    };
+    // The key comes from the same copy, so like is compared with like
+    // whatever the display's colour depth; off the image it is GetPixel's answer.
+    const bool keyInside = keyX >= 0 && keyY >= 0 && keyX < width && keyY < height;
+    const COLORREF key = keyInside ? pixelAt(keyX, keyY) : ::GetPixel(dc, keyX, keyY);
+    return ScanRuns(width, height, key, pixelAt, runCount);
 }
 
 namespace {
