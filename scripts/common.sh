@@ -7,6 +7,7 @@ tavolisk_packages=(
   cmake make g++ googletest libgtest-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   wine wine64 xvfb x11-utils xdotool imagemagick file
+  clang libclang-rt-14-dev zip unzip
 )
 
 # Installs the packages that are missing (as root, with apt-get).
@@ -28,7 +29,8 @@ tavolisk_build() {
   local name=$1
   shift
   local dir="$TAVOLISK_BUILDS/$name"
-  cmake -S "$TAVOLISK_ROOT" -B "$dir" "$@" >"$dir.configure.log" 2>&1 || { mkdir -p "$dir"; cat "$dir.configure.log"; return 1; }
+  mkdir -p "$TAVOLISK_BUILDS"
+  cmake -S "$TAVOLISK_ROOT" -B "$dir" "$@" >"$dir.configure.log" 2>&1 || { cat "$dir.configure.log"; return 1; }
   cmake --build "$dir" -j"$(nproc)" >"$dir.build.log" 2>&1 || { tail -n 40 "$dir.build.log"; return 1; }
 }
 
