@@ -32,7 +32,8 @@ e2e_cleanup() {
   local pid
   xdotool mouseup 1 2>/dev/null
   for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
-  wait 2>/dev/null
+  # Only our own processes: the caller may have an X server running as a child.
+  for pid in "${E2E_PIDS[@]}"; do wait "$pid" 2>/dev/null; done
 }
 
 e2e_start_chart() {
