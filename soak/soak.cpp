@@ -45,7 +45,7 @@ struct Sizes {
     int dialogCycles;
 };
 constexpr Sizes kFull{100000, 300, 10000, 1000, 1000, 200};
-constexpr Sizes kQuick{2000, 30, 50, 50, 50, 20};
+constexpr Sizes kQuick{2000, 20, 30, 50, 50, 20};
 
 // What may grow over a whole check, however long: one-time caches of the
 // system, never anything per iteration.
