@@ -6,7 +6,7 @@ TAVOLISK_BUILDS="$TAVOLISK_ROOT/build"
 tavolisk_packages=(
   cmake make g++ googletest libgtest-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
-  wine wine64 xvfb x11-utils xdotool imagemagick file
+  wine wine64 fonts-wine fonts-liberation xvfb x11-utils xdotool imagemagick file
   clang libclang-rt-14-dev zip unzip
 )
 
@@ -38,22 +38,30 @@ tavolisk_build_win64() {
   tavolisk_build win64 -DCMAKE_TOOLCHAIN_FILE="$TAVOLISK_ROOT/cmake/mingw-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release "$@"
 }
 
-# Starts an Xvfb of its own on a free display and exports DISPLAY.
+# Starts an Xvfb of its own and exports DISPLAY. The server picks a free
+# display itself and writes its number to a pipe (-displayfd), so two runs
+# started at the same moment can never end up sharing one server.
 tavolisk_start_xvfb() {
-  local display
-  for display in $(seq 97 140); do
-    [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ] && continue
-    Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    TAVOLISK_XVFB_PID=$!
-    export DISPLAY=":$display"
-    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
-  done
-  echo "could not start Xvfb" >&2
-  return 1
+  local fifo display=""
+  fifo=$(mktemp -u "${TMPDIR:-/tmp}/tavolisk-xvfb.XXXXXX") && mkfifo "$fifo" || return 1
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  TAVOLISK_XVFB_PID=$!
+  read -r -t 30 display <"$fifo"
+  rm -f "$fifo"
+  if [ -z "$display" ]; then
+    echo "could not start Xvfb" >&2
+    tavolisk_stop_xvfb
+    return 1
+  fi
+  export DISPLAY=":$display"
 }
 
 tavolisk_stop_xvfb() {
-  [ -n "${TAVOLISK_XVFB_PID:-}" ] && kill "$TAVOLISK_XVFB_PID" 2>/dev/null
+  if [ -n "${TAVOLISK_XVFB_PID:-}" ]; then
+    kill "$TAVOLISK_XVFB_PID" 2>/dev/null
+    wait "$TAVOLISK_XVFB_PID" 2>/dev/null
+  fi
+  TAVOLISK_XVFB_PID=""
   return 0
 }
 
