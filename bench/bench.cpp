@@ -2,6 +2,7 @@
 //   bench loop      the drag over a chart whose colour changes at every step,
 //                   with the advanced view closed and open, beside the bare
 //                   floor loop; and the CPU a held-still drag costs
+//   bench chart     the chart the drags run over (started by bench loop)
 //   bench region    the skin region built from one bitmap read and from GetPixel
 //   bench startup <exe> <class> <title>   ms from process start to a visible window
 #include "advanced/frm_advanced.h"
@@ -12,6 +13,7 @@
 #include "winservices/skin.h"
 
 #include <windows.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <array>
@@ -35,50 +37,99 @@ double Seconds(Clock::duration duration)
 
 // A screen-filling chart of vertical bands; every two neighbouring stops of
 // the drag differ in all three components, so each sample changes the
-// colour and every slider of the advanced view.
+// colour and every slider of the advanced view. It runs in a process of its
+// own, as the screen under a picker does: its repaints are not the picker's.
 constexpr int kBandWidth = 256;
 constexpr std::array<COLORREF, 4> kBands = {RGB(0, 0, 0), RGB(255, 255, 255), RGB(18, 52, 86),
                                             RGB(255, 128, 64)};
+constexpr UINT kRecolourSpot = WM_APP; // wParam: colour, lParam: the spot's centre
 
+struct ChartState {
+    POINT spot{-100, -100};
+    COLORREF spotColour = 0;
+};
+ChartState g_chart;
+
+LRESULT CALLBACK ChartProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_PAINT) {
+        PAINTSTRUCT paint;
+        HDC dc = ::BeginPaint(hwnd, &paint);
+        RECT client;
+        ::GetClientRect(hwnd, &client);
+        for (int left = 0, band = 0; left < client.right; left += kBandWidth, ++band) {
+            const RECT rect{left, 0, left + kBandWidth, client.bottom};
+            const tk::unique_hbrush brush(::CreateSolidBrush(kBands[static_cast<std::size_t>(band) % kBands.size()]));
+            ::FillRect(dc, &rect, brush.get());
+        }
+        const RECT spot{g_chart.spot.x - 2, g_chart.spot.y - 2, g_chart.spot.x + 3, g_chart.spot.y + 3};
+        const tk::unique_hbrush brush(::CreateSolidBrush(g_chart.spotColour));
+        ::FillRect(dc, &spot, brush.get());
+        ::EndPaint(hwnd, &paint);
+        return 0;
+    }
+    if (message == kRecolourSpot) {
+        g_chart.spot = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        g_chart.spotColour = static_cast<COLORREF>(wParam);
+        const RECT spot{g_chart.spot.x - 2, g_chart.spot.y - 2, g_chart.spot.x + 3, g_chart.spot.y + 3};
+        ::InvalidateRect(hwnd, &spot, FALSE);
+        ::UpdateWindow(hwnd);
+        return 0;
+    }
+    if (message == WM_MOUSEACTIVATE)
+        return MA_NOACTIVATE;
+    if (message == WM_DESTROY)
+        ::PostQuitMessage(0);
+    return ::DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+int RunChart()
+{
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = &ChartProc;
+    windowClass.hInstance = ::GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"BenchChart";
+    ::RegisterClassW(&windowClass);
+    HWND chart = ::CreateWindowExW(WS_EX_NOACTIVATE, L"BenchChart", L"Bench chart", WS_POPUP | WS_VISIBLE, 0, 0,
+                                   ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
+                                   ::GetModuleHandleW(nullptr), nullptr);
+    ::UpdateWindow(chart);
+    MSG message;
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0)
+        ::DispatchMessageW(&message);
+    return 0;
+}
+
+// The chart process, started from this same program and ended with it.
 class Chart {
 public:
     Chart()
     {
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = &Chart::Proc;
-        windowClass.hInstance = ::GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = L"BenchChart";
-        ::RegisterClassW(&windowClass);
-        m_hwnd = ::CreateWindowExW(WS_EX_NOACTIVATE, L"BenchChart", L"", WS_POPUP | WS_VISIBLE, 0, 0,
-                                   ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN), nullptr,
-                                   nullptr, ::GetModuleHandleW(nullptr), nullptr);
-        ::UpdateWindow(m_hwnd);
+        wchar_t self[MAX_PATH]{};
+        ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+        std::wstring command = L"\"" + std::wstring(self) + L"\" chart";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        ::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &m_process);
+        const auto limit = Clock::now() + std::chrono::seconds(20);
+        while (!(m_hwnd = ::FindWindowW(L"BenchChart", nullptr)) && Clock::now() < limit)
+            ::Sleep(10);
+        ::Sleep(300); // painted and shown by X
     }
-    ~Chart() { ::DestroyWindow(m_hwnd); }
+    ~Chart()
+    {
+        ::PostMessageW(m_hwnd, WM_CLOSE, 0, 0);
+        if (::WaitForSingleObject(m_process.hProcess, 5000) != WAIT_OBJECT_0)
+            ::TerminateProcess(m_process.hProcess, 0);
+        ::CloseHandle(m_process.hThread);
+        ::CloseHandle(m_process.hProcess);
+    }
     Chart(const Chart&) = delete;
     Chart& operator=(const Chart&) = delete;
     HWND hwnd() const { return m_hwnd; }
 
 private:
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-    {
-        if (message == WM_PAINT) {
-            PAINTSTRUCT paint;
-            HDC dc = ::BeginPaint(hwnd, &paint);
-            RECT client;
-            ::GetClientRect(hwnd, &client);
-            for (int left = 0, band = 0; left < client.right; left += kBandWidth, ++band) {
-                const RECT rect{left, 0, left + kBandWidth, client.bottom};
-                const tk::unique_hbrush brush(::CreateSolidBrush(kBands[static_cast<std::size_t>(band) % kBands.size()]));
-                ::FillRect(dc, &rect, brush.get());
-            }
-            ::EndPaint(hwnd, &paint);
-            return 0;
-        }
-        if (message == WM_MOUSEACTIVATE)
-            return MA_NOACTIVATE;
-        return ::DefWindowProcW(hwnd, message, wParam, lParam);
-    }
+    PROCESS_INFORMATION m_process{};
     HWND m_hwnd = nullptr;
 };
 
@@ -232,14 +283,10 @@ void StillDrag(HWND chart)
         cpu = CpuSeconds() - cpuBefore;
         wall = Seconds(Clock::now() - start);
         stillReads = reads - readsBefore;
-        // Then the chart under the still window is recoloured from this
-        // thread; the time counts from the moment the screen shows it.
+        // Then the chart under the still window is recoloured; the time
+        // counts from the moment the screen shows it.
         for (int i = 0; i < kRecolours; ++i) {
-            HDC dc = GetDC(chart);
-            const tk::unique_hbrush brush(CreateSolidBrush(recolour(i)));
-            const RECT spot{sample.x - 2, sample.y - 2, sample.x + 3, sample.y + 3};
-            FillRect(dc, &spot, brush.get());
-            ReleaseDC(chart, dc);
+            SendMessageW(chart, kRecolourSpot, recolour(i), MAKELPARAM(sample.x, sample.y));
             const auto limit = Clock::now() + std::chrono::seconds(1);
             while (GetScreenPixel(sample.x, sample.y) != static_cast<ColorValue>(recolour(i)) && Clock::now() < limit)
                 ;
@@ -345,6 +392,8 @@ int wmain(int argc, wchar_t** argv)
         Loop();
         return 0;
     }
+    if (mode == L"chart")
+        return RunChart();
     if (mode == L"region") {
         Region();
         return 0;

@@ -19,6 +19,7 @@ namespace {
 constexpr const char* kSource = "CommonDialog";
 constexpr const char* kHelpFile = "cmdlg98.chm";
 constexpr long kCancelCode = 32755;
+constexpr long kTableBase = 32767; // the error table lists CommDlgExtendedError's values as 32767 minus them
 constexpr std::int16_t kFileBufferSize = 1024;
 constexpr std::size_t kFileTitleSize = 515;
 constexpr std::size_t kDevModeCopySize = 122;
@@ -430,8 +431,19 @@ void CDlg::RaiseDialogError(long& code) const
         code = kCancelCode;
         throw tk::AppError(code, kSource, "Cancel was selected");
     }
-    const auto known = std::find_if(std::begin(kKnownErrors), std::end(kKnownErrors),
-                                    [code](const KnownError& error) { return error.code == code; });
+    const auto find = [](long number) {
+        return std::find_if(std::begin(kKnownErrors), std::end(kKnownErrors),
+                            [number](const KnownError& error) { return error.code == number; });
+    };
+    auto known = find(code);
+    // CommDlgExtendedError's own values (FNERR_INVALIDFILENAME is 12290) are
+    // listed as 32767 minus the value (20477): a real failure is found there
+    // and raised under its listed number.
+    if (known == std::end(kKnownErrors)) {
+        known = find(kTableBase - code);
+        if (known != std::end(kKnownErrors))
+            code = known->code;
+    }
     if (known != std::end(kKnownErrors))
         throw tk::AppError(code, kSource, known->description, kHelpFile, code);
     throw tk::AppError(code, kSource, {});

@@ -138,7 +138,8 @@ private:
     static std::string BytesToString(const std::vector<std::uint8_t>& bytes);
     static bool IsArrayEmpty(const std::vector<std::uint8_t>& bytes) noexcept;
     // Throws unless the code means Cancel and CancelError is off; the code is
-    // normalised to 0 or 32755 for Cancel.
+    // normalised to 0 or 32755 for Cancel, and a CommDlgExtendedError value
+    // to the number the error table lists it under.
     void RaiseDialogError(long& code) const;
 
     void ShowFileDialog(bool save);

@@ -28,6 +28,18 @@ int ToInteger(std::int32_t value)
     return value;
 }
 
+// True for one scope, also when it is left by an error.
+class RaisedFlag {
+public:
+    explicit RaisedFlag(bool& flag) noexcept : m_flag(flag) { m_flag = true; }
+    ~RaisedFlag() { m_flag = false; }
+    RaisedFlag(const RaisedFlag&) = delete;
+    RaisedFlag& operator=(const RaisedFlag&) = delete;
+
+private:
+    bool& m_flag;
+};
+
 } // namespace
 
 void SymbolLabel::SetSymbol(const std::wstring& fontName, double points, int weight, const std::wstring& caption,
@@ -230,7 +242,11 @@ void FrmAdvanced::SetColor(ColorValue vColor, bool autoset)
         const ColorRGB rgb = ColorToRGB(vColor);
         if (!autoset) {
             // Each change raises the slider's Change, which re-enters here
-            // with autoset on and the colour composed so far.
+            // with autoset on and the colour composed so far. Those calls
+            // leave the strip to this one, which draws it with the final
+            // colour before anything reaches the screen: one strip per
+            // colour instead of up to four.
+            const RaisedFlag settingSliders(m_settingSliders);
             RGBSlider[0].SetValue(ToInteger(rgb.Red));
             RGBSlider[1].SetValue(ToInteger(rgb.Green));
             RGBSlider[2].SetValue(ToInteger(rgb.Blue));
@@ -240,6 +256,8 @@ void FrmAdvanced::SetColor(ColorValue vColor, bool autoset)
         RBGValue[i].SetCaption(std::to_wstring(RGBSlider[i].Value()));
     TextHEX.SetText(tk::Widen(ColorToHex(vColor)));
     textNumeric.SetText(tk::Widen(ColorToDecimal(vColor)));
+    if (autoset && m_settingSliders)
+        return; // nested in the call that sets the sliders: it draws the strip
     ShowGradient(vColor, static_cast<ColorValue>(lblGradientStop.BackColor()));
 }
 

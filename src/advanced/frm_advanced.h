@@ -74,6 +74,7 @@ private:
     std::array<SymbolLabel, 4> Label2;
 
     ColorValue lCurrentColor = 0;
+    bool m_settingSliders = false; // SetColor is setting the sliders itself
     // Shared with a stop-colour click in progress: the colour dialog runs its
     // own message loop, in which this window may be unloaded.
     std::shared_ptr<CDlg> oColorDialog;

@@ -15,6 +15,8 @@ int Width();
 int Height();
 int WidthPixels();
 int HeightPixels();
+// How long the display shows one frame, in whole milliseconds (16 at 60 Hz).
+unsigned long FrameMilliseconds();
 
 enum class MousePointer { Default, Busy };
 // The program-wide pointer: while Busy, every window of the program shows the hourglass.
