@@ -243,21 +243,21 @@ void FrmAdvanced::SetColor(ColorValue vColor, bool autoset)
         if (!autoset) {
             // Each change raises the slider's Change, which re-enters here
             // with autoset on and the colour composed so far. Those calls
-            // leave the strip to this one, which draws it with the final
-            // colour before anything reaches the screen: one strip per
-            // colour instead of up to four.
+            // take the colour and leave the labels, fields and strip to this
+            // one, which writes them with the final colour before anything
+            // reaches the screen: one strip per colour instead of up to four.
             const RaisedFlag settingSliders(m_settingSliders);
             RGBSlider[0].SetValue(ToInteger(rgb.Red));
             RGBSlider[1].SetValue(ToInteger(rgb.Green));
             RGBSlider[2].SetValue(ToInteger(rgb.Blue));
         }
     }
+    if (autoset && m_settingSliders)
+        return; // nested in the call that sets the sliders, which writes the rest
     for (int i = 0; i < 3; ++i)
         RBGValue[i].SetCaption(std::to_wstring(RGBSlider[i].Value()));
     TextHEX.SetText(tk::Widen(ColorToHex(vColor)));
     textNumeric.SetText(tk::Widen(ColorToDecimal(vColor)));
-    if (autoset && m_settingSliders)
-        return; // nested in the call that sets the sliders: it draws the strip
     ShowGradient(vColor, static_cast<ColorValue>(lblGradientStop.BackColor()));
 }
 
