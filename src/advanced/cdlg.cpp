@@ -4,6 +4,7 @@
 
 #include "toolkit/app_error.h"
 #include "toolkit/handles.h"
+#include "toolkit/system_dll.h"
 
 #include <winspool.h>
 
@@ -64,7 +65,20 @@ constexpr KnownError kKnownErrors[] = {
 };
 
 inline void FreeGlobal(HGLOBAL memory) noexcept { ::GlobalFree(memory); }
-inline void ClosePrinterHandle(HANDLE printer) noexcept { ::ClosePrinter(printer); }
+// The spooler is loaded only by the print and font dialogs' printer work.
+template <class Function>
+Function* Spooler(const char* name)
+{
+    return tk::SystemFunction<Function>(L"winspool.drv", name);
+}
+inline void ClosePrinterHandle(HANDLE printer) noexcept
+{
+    try {
+        Spooler<decltype(::ClosePrinter)>("ClosePrinter")(printer);
+    } catch (...) {
+        // a printer was opened through the same DLL, so its ClosePrinter exists
+    }
+}
 using unique_hglobal = tk::unique_handle<HGLOBAL, FreeGlobal>;
 using unique_printer = tk::unique_handle<HANDLE, ClosePrinterHandle>;
 
@@ -112,11 +126,11 @@ int ScreenTwipsPerPixelY()
 std::string DefaultPrinterName()
 {
     DWORD size = 0;
-    ::GetDefaultPrinterA(nullptr, &size);
+    Spooler<decltype(::GetDefaultPrinterA)>("GetDefaultPrinterA")(nullptr, &size);
     if (size == 0)
         return {};
     std::string name(size, '\0');
-    if (!::GetDefaultPrinterA(name.data(), &size))
+    if (!Spooler<decltype(::GetDefaultPrinterA)>("GetDefaultPrinterA")(name.data(), &size))
         return {};
     name.resize(std::strlen(name.c_str()));
     return name;
@@ -134,11 +148,11 @@ tk::unique_hdc DefaultPrinterDC()
 std::vector<BYTE> PrinterInfo(HANDLE printer, DWORD level)
 {
     DWORD needed = 0;
-    ::GetPrinterA(printer, level, nullptr, 0, &needed);
+    Spooler<decltype(::GetPrinterA)>("GetPrinterA")(printer, level, nullptr, 0, &needed);
     if (needed == 0)
         return {};
     std::vector<BYTE> info(needed);
-    if (!::GetPrinterA(printer, level, info.data(), needed, &needed))
+    if (!Spooler<decltype(::GetPrinterA)>("GetPrinterA")(printer, level, info.data(), needed, &needed))
         return {};
     return info;
 }
@@ -153,7 +167,7 @@ void ApplyToDefaultPrinter(const DEVMODEA& chosen)
         return;
     PRINTER_DEFAULTSA access{nullptr, nullptr, PRINTER_ACCESS_USE};
     HANDLE opened = nullptr;
-    if (!::OpenPrinterA(name.data(), &opened, &access))
+    if (!Spooler<decltype(::OpenPrinterA)>("OpenPrinterA")(name.data(), &opened, &access))
         return;
     const unique_printer printer(opened);
 
@@ -181,7 +195,7 @@ void ApplyToDefaultPrinter(const DEVMODEA& chosen)
         setting.copy(*mode, chosen);
         mode->dmFields |= setting.field;
         PRINTER_INFO_9A update{mode};
-        ::SetPrinterA(printer.get(), 9, reinterpret_cast<BYTE*>(&update), 0);
+        Spooler<decltype(::SetPrinterA)>("SetPrinterA")(printer.get(), 9, reinterpret_cast<BYTE*>(&update), 0);
     }
 }
 
