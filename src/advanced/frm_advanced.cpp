@@ -85,6 +85,18 @@ tk::FormStyle FrmAdvanced::Style() const
     return style;
 }
 
+RECT FrmAdvanced::DefaultPlacementMonitor() const
+{
+    // The view opens where the main window is, on whichever monitor.
+    for (const tk::Form* form : tk::LoadedForms())
+        if (form != this && form->Name() == L"frmMain") {
+            RECT outer{};
+            ::GetWindowRect(form->hWnd(), &outer);
+            return tk::Screen::MonitorAt({(outer.left + outer.right) / 2, (outer.top + outer.bottom) / 2});
+        }
+    return tk::Form::DefaultPlacementMonitor();
+}
+
 void FrmAdvanced::InitializeComponent()
 {
     MouseDown = [this](int button, int shift, float x, float y) { Form_MouseDown(button, shift, x, y); };

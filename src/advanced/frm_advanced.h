@@ -37,6 +37,7 @@ public:
 
 protected:
     tk::FormStyle Style() const override;
+    RECT DefaultPlacementMonitor() const override;
     void InitializeComponent() override;
     void Form_Load() override;
     void Form_Unload() override;

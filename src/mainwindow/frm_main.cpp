@@ -258,8 +258,14 @@ void FrmMain::ShowPopupMenu()
 void FrmMain::MostraGuida()
 {
     FrmHelp& help = *frmHelp;
-    help.SetLeft(GetCursorX() * tk::Screen::TwipsPerPixelX());
-    help.SetTop(GetCursorY() * tk::Screen::TwipsPerPixelY());
+    // At the pointer, on whichever monitor it is, and kept on that monitor.
+    const POINT pointer{GetCursorX(), GetCursorY()};
+    RECT outer{};
+    ::GetWindowRect(help.hWnd(), &outer);
+    const POINT place = tk::Screen::KeepOnMonitor(pointer, {outer.right - outer.left, outer.bottom - outer.top},
+                                                  tk::Screen::MonitorAt(pointer));
+    help.SetLeft(tk::Screen::TwipsFromPixelsX(place.x));
+    help.SetTop(tk::Screen::TwipsFromPixelsY(place.y));
     help.Show();
 }
 
