@@ -12,15 +12,16 @@ tk::FormInstance<FrmAbout> frmAbout;
 
 namespace {
 
-// The layout is laid out in twips; controls are placed in pixels.
+// The layout is laid out in twips; controls are placed in pixels, at the
+// screen's exact DPI.
 int PixelsX(int twips)
 {
-    return static_cast<int>(std::lround(static_cast<double>(twips) / tk::Screen::TwipsPerPixelX()));
+    return tk::Screen::PixelsFromTwipsX(twips);
 }
 
 int PixelsY(int twips)
 {
-    return static_cast<int>(std::lround(static_cast<double>(twips) / tk::Screen::TwipsPerPixelY()));
+    return tk::Screen::PixelsFromTwipsY(twips);
 }
 
 // Frame1's corner; the labels' places are given inside the frame.

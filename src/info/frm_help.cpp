@@ -2,6 +2,7 @@
 #include "info/frm_help.h"
 
 #include "resources/resource_access.h"
+#include "toolkit/dpi.h"
 #include "toolkit/screen.h"
 
 #include <cmath>
@@ -10,15 +11,16 @@ tk::FormInstance<FrmHelp> frmHelp;
 
 namespace {
 
-// The layout is laid out in twips; controls are placed in pixels.
+// The layout is laid out in twips; controls are placed in pixels, at the
+// screen's exact DPI.
 int PixelsX(int twips)
 {
-    return static_cast<int>(std::lround(static_cast<double>(twips) / tk::Screen::TwipsPerPixelX()));
+    return tk::Screen::PixelsFromTwipsX(twips);
 }
 
 int PixelsY(int twips)
 {
-    return static_cast<int>(std::lround(static_cast<double>(twips) / tk::Screen::TwipsPerPixelY()));
+    return tk::Screen::PixelsFromTwipsY(twips);
 }
 
 void Place(tk::Container& form, tk::LightControl& control, int left, int top, int width, int height)
@@ -42,7 +44,7 @@ tk::FormStyle FrmHelp::Style() const
 void FrmHelp::InitializeComponent()
 {
     Place(*this, Image1, 60, 60, 240, 240);
-    tk::unique_hbitmap bulb = LoadBulbBitmap();
+    tk::unique_hbitmap bulb = LoadBulbBitmap(tk::DpiOf(nullptr));
     // The bulb is drawn on a flat background; its corner pixel names that colour.
     COLORREF key = CLR_INVALID;
     if (const tk::unique_hdc probe{::CreateCompatibleDC(nullptr)}; bulb && probe) {

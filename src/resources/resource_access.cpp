@@ -2,6 +2,9 @@
 #include "resources/resource_access.h"
 
 #include "resources/resource.h"
+#include "toolkit/dpi.h"
+
+#include "artwork.h"
 #include "toolkit/app_error.h"
 
 #include <cwchar>
@@ -92,6 +95,50 @@ std::wstring VersionComments()
 tk::unique_hbitmap LoadSkinBitmap() { return LoadBitmapResource(IDB_SKIN); }
 
 tk::unique_hbitmap LoadBulbBitmap() { return LoadBitmapResource(IDB_BULB); }
+
+namespace {
+// A top-down 24-bit DIB section holding the picture's exact colours.
+tk::unique_hbitmap ToBitmap(const art::RgbImage& image)
+{
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = image.Width();
+    info.bmiHeader.biHeight = -image.Height();
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    tk::unique_hbitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || !bits)
+        throw tk::AppError(7, tk::kProgramSource, "Out of memory");
+    const int stride = (image.Width() * 3 + 3) & ~3;
+    auto* rows = static_cast<BYTE*>(bits);
+    for (int y = 0; y < image.Height(); ++y)
+        for (int x = 0; x < image.Width(); ++x) {
+            const art::Rgb& p = image.At(x, y);
+            BYTE* out = rows + static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(x) * 3;
+            out[0] = p.b;
+            out[1] = p.g;
+            out[2] = p.r;
+        }
+    ::GdiFlush();
+    return bitmap;
+}
+} // namespace
+
+tk::unique_hbitmap LoadSkinBitmap(UINT dpi)
+{
+    if (dpi == tk::kBaseDpi)
+        return LoadSkinBitmap();
+    return ToBitmap(art::DrawSkin(static_cast<int>(dpi)));
+}
+
+tk::unique_hbitmap LoadBulbBitmap(UINT dpi)
+{
+    if (dpi == tk::kBaseDpi)
+        return LoadBulbBitmap();
+    return ToBitmap(art::DrawBulb(static_cast<int>(dpi)));
+}
 
 tk::unique_hicon LoadAppIcon(int size)
 {

@@ -22,6 +22,10 @@ std::wstring VersionComments();
 // whatever the display depth (the skin's key colour is compared exactly).
 tk::unique_hbitmap LoadSkinBitmap();
 tk::unique_hbitmap LoadBulbBitmap();
+// The same pictures for a DPI: at 96 the resources; at any other scale drawn
+// afresh by the code that drew the resources, so they are crisp, not stretched.
+tk::unique_hbitmap LoadSkinBitmap(UINT dpi);
+tk::unique_hbitmap LoadBulbBitmap(UINT dpi);
 
 // The application icon's image closest to size x size pixels.
 tk::unique_hicon LoadAppIcon(int size);

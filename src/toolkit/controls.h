@@ -20,6 +20,7 @@ struct FontSpec {
     bool italic = false;
     bool underline = false;
     BYTE charset = DEFAULT_CHARSET;
+    UINT dpi = 0; // the DPI the font is made for; 0 is the screen's
 };
 
 // A font made for the screen's DPI from a point size.
@@ -49,6 +50,7 @@ public:
     int Width() const noexcept { return m_bounds.right - m_bounds.left; }
     int Height() const noexcept { return m_bounds.bottom - m_bounds.top; }
     void Move(int left, int top);
+    void SetBounds(int left, int top, int width, int height);
     bool Visible() const noexcept { return m_visible; }
     void SetVisible(bool visible);
 
