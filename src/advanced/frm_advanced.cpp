@@ -6,7 +6,9 @@
 #include "toolkit/screen.h"
 #include "winservices/api_window.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cwchar>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -116,6 +118,38 @@ void FrmAdvanced::InitializeComponent()
     textNumeric.Create(*this, S(167), S(60), S(61), S(17), true);
     textNumeric.SetText(L"000000");
     textNumeric.SetTabStop(true);
+    // The font's own margins leave too little room for six digits in the
+    // layout's box (in the stand-in faces at every scale): a pixel each side.
+    // And a font does not grow exactly with the DPI (its pixel size is
+    // rounded): a field grows by what its widest value grew beyond the scale.
+    const auto fit = [this](tk::TextBox& field, wchar_t sign, int digits) {
+        ::SendMessageW(field.hWnd(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(S(1), S(1)));
+        const auto extent = [](HFONT font, const std::wstring& text) {
+            const tk::WindowDC screen;
+            const tk::SelectGuard select(screen, font);
+            SIZE size{};
+            ::GetTextExtentPoint32W(screen, text.c_str(), static_cast<int>(text.size()), &size);
+            return static_cast<int>(size.cx);
+        };
+        const HFONT font = reinterpret_cast<HFONT>(::SendMessageW(field.hWnd(), WM_GETFONT, 0, 0));
+        const tk::unique_hfont designFont = tk::CreateFontFrom({.dpi = tk::kBaseDpi});
+        int excess = 0;
+        for (const wchar_t digit : std::wstring(L"0123456789ABCDEF")) {
+            std::wstring value(static_cast<std::size_t>(digits), digit);
+            if (sign)
+                value.front() = sign;
+            excess = std::max(excess, extent(font, value) - S(extent(designFont.get(), value)));
+        }
+        if (excess > 0) {
+            RECT place{};
+            ::GetWindowRect(field.hWnd(), &place);
+            ::MapWindowPoints(nullptr, hWnd(), reinterpret_cast<POINT*>(&place), 2);
+            ::MoveWindow(field.hWnd(), place.left, place.top, place.right - place.left + excess,
+                         place.bottom - place.top, FALSE);
+        }
+    };
+    fit(TextHEX, 0, 6);
+    fit(textNumeric, L'-', 9);
 
     // Without a border the 256 one-pixel columns fill the strip exactly.
     picGradient.SetBorderStyle(0);

@@ -70,6 +70,28 @@ void FrmHelp::Form_Load()
 {
     Label2.SetCaption(LoadResString(102));
     Label1.SetCaption(LoadResString(108));
+    FitTextHeight();
+}
+
+// Fonts do not grow in step with the DPI (their pixel sizes are rounded, and
+// the words then wrap elsewhere): when the paragraph needs more lines than the
+// layout's box holds, the box and the note grow by what is missing.
+void FrmHelp::FitTextHeight()
+{
+    const tk::WindowDC screen;
+    const tk::SelectGuard font(screen, Label1.Font());
+    RECT needed{0, 0, Label1.Width(), 0};
+    const std::wstring& text = Label1.Caption();
+    ::DrawTextW(screen, text.c_str(), static_cast<int>(text.size()), &needed,
+                DT_NOPREFIX | DT_TOP | DT_WORDBREAK | DT_CALCRECT);
+    const int missing = needed.bottom - Label1.Height();
+    if (missing <= 0)
+        return;
+    Label1.SetBounds(Label1.Left(), Label1.Top(), Label1.Width(), Label1.Height() + missing);
+    RECT outer{};
+    ::GetWindowRect(hWnd(), &outer);
+    ::SetWindowPos(hWnd(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top + missing,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // Any click on the note but one on the bulb, or another window of the

@@ -48,6 +48,7 @@ public:
     std::wstring FieldText(int index) const { return txtColor.at(static_cast<std::size_t>(index)).Text(); }
     const tk::Menu& PopupMenuItems() const noexcept { return mPopup; }
     tk::PictureBox& Skin() noexcept { return PictureSkin; }
+    const tk::Label& Caption(int index) const { return Label1.at(static_cast<std::size_t>(index)); }
 
     // The screen read behind every sample. Tests put a reader of their own
     // here only to produce what Wine never answers (an unreadable pixel).

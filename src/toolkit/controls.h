@@ -85,6 +85,8 @@ public:
     void SetCaption(std::wstring caption);
     void SetFont(const FontSpec& spec);
     void SetForeColor(COLORREF color);
+    COLORREF ForeColor() const noexcept { return m_foreColor; }
+    HFONT Font() const noexcept { return m_font.get(); }
     COLORREF BackColor() const noexcept { return m_backColor; }
     void SetBackColor(COLORREF color);
     void SetTransparent(bool transparent);
