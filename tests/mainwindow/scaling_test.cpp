@@ -334,6 +334,45 @@ TEST_F(Scaling, ADragSamplesThePixelUnderTheScaledViewFinderCentre)
     EXPECT_EQ(main.FieldText(0), L"#123456");
 }
 
+TEST_F(Scaling, MovedToAMonitorOfAnotherScaleItLaysItselfOutAgain)
+{
+    m_backdrop.Paint(RGB(18, 52, 86));
+    FrmMain& main = *frmMain;
+    main.Show();
+    PumpFor(std::chrono::milliseconds(150));
+    const UINT from = ExpectedDpi();
+    const UINT to = from == 144 ? 96 : 144;
+    const POINT corner = main.PositionPixels();
+    const POINT sampled{corner.x + tk::Scale(45, from), corner.y + tk::Scale(121, from)};
+
+    // What the system sends when the window reaches a monitor of another scale.
+    RECT suggested{corner.x, corner.y, corner.x + tk::Scale(233, to), corner.y + tk::Scale(245, to)};
+    ::SendMessageW(main.hWnd(), WM_DPICHANGED, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(&suggested));
+    PumpFor(std::chrono::milliseconds(150));
+
+    EXPECT_EQ(main.Dpi(), to);
+    const POINT moved = main.PositionPixels();
+    EXPECT_EQ(moved.x + main.SampleOffset().x, sampled.x) << "the view-finder stays over the same point";
+    EXPECT_EQ(moved.y + main.SampleOffset().y, sampled.y);
+    RECT outer{};
+    ::GetWindowRect(main.hWnd(), &outer);
+    EXPECT_EQ(outer.right - outer.left, tk::Scale(233, to));
+    EXPECT_EQ(outer.bottom - outer.top, tk::Scale(245, to));
+    int runs = 0;
+    tk::unique_hrgn region(::CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(::GetWindowRgn(main.hWnd(), region.get()), ERROR);
+    EXPECT_TRUE(::EqualRgn(region.get(), RegionOf(LoadSkinBitmap(to).get(), &runs).get()));
+    EXPECT_EQ(main.FieldText(0), L"#123456") << "the values stay";
+    EXPECT_EQ(main.Skin().Point(tk::Scale(192, to), tk::Scale(164, to)), static_cast<long>(RGB(18, 52, 86)))
+        << "and the swatch, in the new skin";
+    const HWND skin = main.Skin().hWnd();
+    for (int i = 0; i < 5; ++i)
+        ExpectWhole(OfLabel(L"caption after the change", skin, main.Caption(i)));
+    for (HWND field = ::FindWindowExW(skin, nullptr, L"Edit", nullptr); field;
+         field = ::FindWindowExW(skin, field, L"Edit", nullptr))
+        ExpectWhole(OfWindow(L"field after the change", field, ::GetSysColor(COLOR_WINDOWTEXT)));
+}
+
 TEST(ScalingLayout, ADpiChangeKeepsThePointUnderTheViewFinder)
 {
     for (const UINT from : {96u, 120u, 144u, 168u, 192u})
