@@ -3,6 +3,7 @@
 
 #include "info/exec_html.h"
 #include "resources/resource_access.h"
+#include "toolkit/dpi.h"
 #include "toolkit/screen.h"
 #include "winservices/api_window.h"
 
@@ -75,7 +76,7 @@ void FrmAbout::InitializeComponent()
     Label1.SetFont({.underline = true});
     Label1.SetForeColor(RGB(0, 0, 255));
     Label1.SetCaption(kMakerWebAddress);
-    Label1.SetMouseIcon(LoadResCursor(L"LINKHAND"));
+    Label1.SetMouseIcon(LoadResCursor(L"LINKHAND", tk::DpiOf(nullptr)));
     Label1.Click = [this] { Label1_Click(); };
 
     Command1.Create(*this, PixelsX(2243), PixelsY(1800), PixelsX(1155), PixelsY(345));

@@ -113,7 +113,7 @@ void FrmMain::InitializeComponent()
     LabelLink.SetFont({.underline = true, .dpi = m_dpi});
     LabelLink.SetForeColor(RGB(0, 0, 255));
     LabelLink.SetTransparent(true);
-    LabelLink.SetMouseIcon(LoadResCursor(L"LINKHAND"));
+    LabelLink.SetMouseIcon(LoadResCursor(L"LINKHAND", m_dpi));
     LabelLink.SetToolTipText(kMakerWebAddress);
     LabelLink.Click = [this] { LabelLink_Click(); };
 
@@ -135,10 +135,10 @@ void FrmMain::Form_Load()
     mMoveTransparent.Caption = LoadResString(104);
     mExit.Caption = LoadResString(105);
     mAdvancedOption.Caption = LoadResString(111);
-    SetMouseIcon(LoadResCursor(L"MANO"));
+    SetMouseIcon(LoadResCursor(L"MANO", m_dpi));
     mMoveTransparent.Enabled = IsLayeredSupported();
     for (tk::Label& label : Label1)
-        label.SetMouseIcon(LoadResCursor(L"MANO"));
+        label.SetMouseIcon(LoadResCursor(L"MANO", m_dpi));
     SetStyleBits(hWnd(), kBorderBit, false);
     SetStyleBits(hWnd(), kStyleBit8, true);
     ApplySkin(PictureSkin, *this, 0, L"", 0, 0);
@@ -195,6 +195,8 @@ void FrmMain::PlaceControls()
     }
     LabelLink.SetBounds(S(102), S(29), S(97), S(9));
     LabelLink.SetFont({.underline = true, .dpi = m_dpi});
+    LabelLink.SetMouseIcon(LoadResCursor(L"LINKHAND", m_dpi));
+    SetHandCursors(m_isButtonDown ? L"MANO_DRAG" : L"MANO");
 }
 
 LRESULT FrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -218,9 +220,9 @@ void FrmMain::Form_Unload()
 
 void FrmMain::SetHandCursors(const wchar_t* cursorName)
 {
-    SetMouseIcon(LoadResCursor(cursorName));
+    SetMouseIcon(LoadResCursor(cursorName, m_dpi));
     for (tk::Label& label : Label1)
-        label.SetMouseIcon(LoadResCursor(cursorName));
+        label.SetMouseIcon(LoadResCursor(cursorName, m_dpi));
 }
 
 void FrmMain::PictureSkin_MouseDown(int button, int, float, float)

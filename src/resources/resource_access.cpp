@@ -126,6 +126,55 @@ tk::unique_hbitmap ToBitmap(const art::RgbImage& image)
 }
 } // namespace
 
+tk::unique_hcursor LoadResCursor(const wchar_t* name, UINT dpi)
+{
+    struct Hand {
+        const wchar_t* name;
+        art::MonoArt (*draw)();
+        int hotX, hotY;
+    };
+    static const Hand kHands[] = {
+        {L"MANO", &art::OpenHandArt, 8, 8},
+        {L"MANO_DRAG", &art::ClosedHandArt, 8, 8},
+        {L"LINKHAND", &art::PointingHandArt, 0, 0},
+    };
+    const Hand* hand = nullptr;
+    for (const Hand& candidate : kHands)
+        if (!IS_INTRESOURCE(name) && std::wcscmp(candidate.name, name) == 0)
+            hand = &candidate;
+    if (dpi == tk::kBaseDpi || !hand)
+        return LoadResCursor(name);
+
+    // Each art pixel taken to the nearest pixels at the scale: crisp blocks.
+    const art::MonoArt art = hand->draw();
+    const int size = tk::Scale(32, dpi);
+    const double scale = dpi / 96.0;
+    const int stride = (size + 15) / 16 * 2; // monochrome rows are WORD aligned
+    // Screen = (screen AND mask) XOR colour, the mask plane above the colour plane.
+    std::vector<BYTE> planes(static_cast<std::size_t>(stride) * size * 2, 0);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            const auto fromX = static_cast<std::size_t>((x + 0.5) / scale);
+            const auto fromY = static_cast<std::size_t>((y + 0.5) / scale);
+            const char c = fromY < art.size() && fromX < art[fromY].size() ? art[fromY][fromX] : '.';
+            const BYTE bit = static_cast<BYTE>(0x80 >> (x % 8));
+            if (c == '.')
+                planes[static_cast<std::size_t>(y) * stride + x / 8] |= bit;
+            if (c == 'o')
+                planes[static_cast<std::size_t>(y + size) * stride + x / 8] |= bit;
+        }
+    const tk::unique_hbitmap mask(::CreateBitmap(size, size * 2, 1, 1, planes.data()));
+    ICONINFO info{};
+    info.fIcon = FALSE;
+    info.xHotspot = static_cast<DWORD>(tk::Scale(hand->hotX, dpi));
+    info.yHotspot = static_cast<DWORD>(tk::Scale(hand->hotY, dpi));
+    info.hbmMask = mask.get();
+    HCURSOR cursor = mask ? static_cast<HCURSOR>(::CreateIconIndirect(&info)) : nullptr;
+    if (!cursor)
+        return LoadResCursor(name);
+    return tk::unique_hcursor(cursor);
+}
+
 tk::unique_hbitmap LoadSkinBitmap(UINT dpi)
 {
     if (dpi == tk::kBaseDpi)

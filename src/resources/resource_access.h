@@ -14,6 +14,9 @@ std::wstring LoadResString(int id);
 
 // A new cursor object on every call, never a shared one; error 326 if absent.
 tk::unique_hcursor LoadResCursor(const wchar_t* name);
+// The same cursor for a window at a DPI: the system shows a cursor at the size
+// it was made, so at other scales the hand is drawn larger from its art.
+tk::unique_hcursor LoadResCursor(const wchar_t* name, UINT dpi);
 
 // The Comments value of the version block, empty if the block lacks it.
 std::wstring VersionComments();

@@ -240,6 +240,18 @@ TEST_F(Scaling, EveryTextIsWholeInItsBoxAndTheRegionIsTheScaledSkins)
     EXPECT_TRUE(::PtInRegion(region.get(), sample.x, sample.y - 1));
     EXPECT_TRUE(::PtInRegion(region.get(), S(192), S(164))) << "the swatch";
 
+    // The hands are drawn for the scale too: the system shows a cursor at its own size.
+    for (const HCURSOR hand : {main.EffectiveCursor(), main.Caption(0).MouseIcon()}) {
+        ICONINFO info{};
+        ASSERT_TRUE(::GetIconInfo(hand, &info));
+        const tk::unique_hbitmap mask(info.hbmMask), colour(info.hbmColor);
+        BITMAP bits{};
+        ::GetObjectW(info.hbmMask, sizeof bits, &bits);
+        EXPECT_EQ(bits.bmWidth, S(32));
+        EXPECT_EQ(bits.bmHeight, colour ? S(32) : 2 * S(32));
+        EXPECT_EQ(static_cast<int>(info.xHotspot), S(8));
+    }
+
     // The advanced view, with the widest values it shows.
     frmAdvanced->ShowWindow(RGB(255, 255, 255));
     PumpFor(std::chrono::milliseconds(150));
