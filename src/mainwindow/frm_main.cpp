@@ -166,8 +166,12 @@ void FrmMain::LayOutAt(UINT dpi)
 {
     if (dpi == m_dpi)
         return;
-    const POINT corner = CornerKeepingSample(PositionPixels(), m_dpi, dpi);
+    const POINT before = PositionPixels();
+    const POINT corner = CornerKeepingSample(before, m_dpi, dpi);
     m_dpi = dpi;
+    // A drag in progress goes on from the new corner, the cursor keeping its place.
+    m_offsetX = ToInteger(m_offsetX - (corner.x - before.x));
+    m_offsetY = ToInteger(m_offsetY - (corner.y - before.y));
     ::SetWindowPos(hWnd(), nullptr, corner.x, corner.y, S(233), S(245), SWP_NOZORDER | SWP_NOACTIVATE);
     PlaceControls();
     // A new skin for the scale, with the swatch of the colour shown so far
