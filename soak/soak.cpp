@@ -8,6 +8,10 @@
 #include "info/frm_about.h"
 #include "info/frm_help.h"
 #include "mainwindow/frm_main.h"
+#include "support/advanced_access.h"
+#include "support/modal.h"
+#include "support/pixels.h"
+#include "support/pump.h"
 #include "toolkit/form.h"
 #include "toolkit/window.h"
 #include "winservices/api_window.h"
@@ -21,16 +25,10 @@
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
-
-// The advanced view's colour and stop-colour label, which have no public reader.
-struct FrmAdvancedTestAccess {
-    FrmAdvanced& form;
-    ColorValue Current() const { return form.lCurrentColor; }
-    const tk::Label& Stop() const { return form.lblGradientStop; }
-};
 
 namespace {
 
@@ -261,21 +259,11 @@ bool Flat(const Figures& before, const Figures& after, std::string& text)
 
 // ---------------------------------------------------------------- pumping and timers
 
-bool PumpUntil(const std::function<bool()>& condition, int milliseconds)
-{
-    const auto end = Clock::now() + std::chrono::milliseconds(milliseconds);
-    while (!condition()) {
-        if (Clock::now() > end)
-            return false;
-        tk::DoEvents();
-        ::Sleep(1);
-    }
-    return true;
-}
+using tktest::PumpUntil;
 
 void PumpFor(int milliseconds)
 {
-    PumpUntil([] { return false; }, milliseconds);
+    tktest::Pump(milliseconds);
 }
 
 // Thread timers with actions: they fire inside whatever message loop runs at
@@ -388,10 +376,7 @@ int ScreenHeight() { return ::GetSystemMetrics(SM_CYSCREEN); }
 // The pixel as a GetDC(NULL) read gives it: -1 (CLR_INVALID) off the screen.
 ColorValue ReadThroughScreenDC(std::int32_t x, std::int32_t y)
 {
-    HDC screen = ::GetDC(nullptr);
-    const COLORREF colour = ::GetPixel(screen, x, y);
-    ::ReleaseDC(nullptr, screen);
-    return static_cast<ColorValue>(colour);
+    return static_cast<ColorValue>(tktest::ScreenPixel(x, y));
 }
 
 FrmMain& Picker()
@@ -648,12 +633,10 @@ void CheckAboutChurn(int cycles)
 
 HWND FindColourDialog()
 {
-    HWND dialog = ::FindWindowA("#32770", nullptr);
-    return dialog && ::IsWindowVisible(dialog) ? dialog : nullptr;
+    return tktest::FindDialog(::GetCurrentThreadId());
 }
 
-// A second thread answers dialogs: it waits for each to appear, runs the
-// action given for it, and then waits for it to go.
+// Waits on a helper thread, without pumping, for a condition another thread brings about.
 bool WaitFor(const std::function<bool()>& condition, int milliseconds)
 {
     const auto end = Clock::now() + std::chrono::milliseconds(milliseconds);
@@ -670,18 +653,9 @@ void CheckColourDialog(int cycles)
     Watch("colour dialog", 60);
     CDlg dialog;
     dialog.FLAGS(CC_RGBINIT);
-    std::atomic<bool> stop{false};
-    std::atomic<int> answeredByThread{0};
-    std::thread answerer([&] {
-        while (!stop) {
-            HWND found = nullptr;
-            if (!WaitFor([&] { return stop || (found = FindColourDialog()) != nullptr; }, 100000) || stop)
-                return;
-            ::PostMessageW(found, WM_COMMAND, IDOK, 0);
-            WaitFor([&] { return !::IsWindow(found) || !::IsWindowVisible(found); }, 5000);
-            ++answeredByThread;
-        }
-    });
+    // A second thread answers every dialog OK as it appears.
+    const auto answerer = std::make_unique<tktest::DialogAnswer>(
+        [](HWND found) { ::PostMessageW(found, WM_COMMAND, IDOK, 0); }, tktest::DialogAnswer::Repeat);
     int kept = 0;
     auto cycle = [&](int i) {
         Beat();
@@ -693,7 +667,7 @@ void CheckColourDialog(int cycles)
     for (int i = 0; i < 3; ++i)
         cycle(i);
     kept = 0;
-    answeredByThread = 0;
+    const int answeredBefore = answerer->Answers();
     const int errors = g_errors;
     const Figures before = Measure();
     const auto start = Clock::now();
@@ -701,11 +675,9 @@ void CheckColourDialog(int cycles)
         cycle(i);
     const double seconds = Seconds(Clock::now() - start);
     const Figures after = Measure();
-    stop = true;
-    answerer.join();
+    const int answered = answerer->Answers() - answeredBefore;
     std::string figures;
     const bool flat = Flat(before, after, figures);
-    const int answered = answeredByThread;
     const bool ok = flat && kept == cycles && answered >= cycles && FindColourDialog() == nullptr
                     && g_errors == errors;
     Report(ok, "colour dialog",
@@ -775,29 +747,17 @@ void CheckExitFromPopupDuringDrag()
         draggingAtMenu = picker.IsButtonDown();
         PressOnSkin(picker, WM_RBUTTONDOWN, MK_LBUTTON | MK_RBUTTON);
     });
-    // Up from no selection lands on the last item, Exit.
-    const UINT_PTR answer = After(
-        50,
-        [&] {
-            HWND menu = ::FindWindowW(L"#32768", nullptr);
-            if (answered || !menu || !::IsWindowVisible(menu))
-                return;
-            answered = true;
-            for (const WPARAM key : {static_cast<WPARAM>(VK_UP), static_cast<WPARAM>(VK_RETURN)}) {
-                ::PostMessageW(menu, WM_KEYDOWN, key, 0);
-                ::PostMessageW(menu, WM_KEYUP, key, 0);
-            }
-        },
-        true);
     const UINT_PTR rescue = After(10000, [&] {
         rescued = true;
         ::EndMenu();
         if (frmMain.Exists() && frmMain->IsLoaded())
             PressOnSkin(*frmMain, WM_LBUTTONUP, 0);
     });
-    PressOnSkin(picker, WM_LBUTTONDOWN, MK_LBUTTON);
-    tk::DoEvents(); // drag, menu and Exit all run in here
-    Cancel(answer);
+    // Up from no selection lands on the last item, Exit.
+    answered = tktest::AnswerMenu({VK_UP, VK_RETURN}, [&] {
+                   PressOnSkin(picker, WM_LBUTTONDOWN, MK_LBUTTON);
+                   tk::DoEvents(); // drag, menu and Exit all run in here
+               }).seen;
     Cancel(rescue);
     const bool mainGone = !IsFormLoaded(L"frmMain");
     const bool advancedGone = !IsFormLoaded(L"frmAdvanced");
@@ -910,21 +870,21 @@ void CheckAdvancedClosedUnderDialog()
     std::atomic<bool> sawDialog{false};
     std::atomic<bool> closedUnder{false};
     std::atomic<bool> dialogGone{false};
-    std::thread helper([&] {
-        HWND dialog = nullptr;
-        if (!WaitFor([&] { return (dialog = FindColourDialog()) != nullptr; }, 5000))
-            return;
-        sawDialog = true;
-        ::PostMessageW(window, WM_CLOSE, 0, 0);
-        WaitFor([&] { return !::IsWindow(window); }, 5000);
-        closedUnder = !::IsWindow(window) && ::IsWindow(dialog);
-        ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-        dialogGone = WaitFor([&] { return !::IsWindow(dialog); }, 5000);
-    });
-    ::PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    ::PostMessageW(window, WM_LBUTTONUP, 0, at);
-    tk::DoEvents(); // the click opens the dialog, whose own loop runs here
-    helper.join();
+    {
+        // The dialog's answer: close the view under it, then OK the dialog.
+        const tktest::DialogAnswer helper([&](HWND dialog) {
+            sawDialog = true;
+            ::PostMessageW(window, WM_CLOSE, 0, 0);
+            WaitFor([&] { return !::IsWindow(window); }, 5000);
+            closedUnder = !::IsWindow(window) && ::IsWindow(dialog);
+            ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+            dialogGone = WaitFor([&] { return !::IsWindow(dialog); }, 5000);
+        });
+        ::PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        ::PostMessageW(window, WM_LBUTTONUP, 0, at);
+        tk::DoEvents(); // the click opens the dialog, whose own loop runs here
+        PumpUntil([&] { return dialogGone.load(); }, 5000);
+    }
     tk::DoEvents();
     const bool unloaded = !IsFormLoaded(L"frmAdvanced");
     const bool mainLoaded = IsFormLoaded(L"frmMain");
