@@ -506,11 +506,44 @@ void CheckDragWithAdvanced(long iterations)
 
 // ---------------------------------------------------------------- churn
 
+// What a run of open/close cycles of one window left: how many showed it, in
+// what time, and whether the handle and memory figures stayed flat.
+struct ChurnResult {
+    int shown = 0;
+    double seconds = 0;
+    bool flat = false;
+    std::string figures;
+};
+
+// A few cycles first (one-time allocations), then `afterWarmUp`, then the
+// measured cycles between two readings of the figures.
+ChurnResult Churn(const char* check, int warmUp, int cycles, const std::function<bool(int)>& cycle,
+                  const std::function<void()>& afterWarmUp = {})
+{
+    for (int i = 0; i < warmUp; ++i)
+        cycle(i);
+    if (afterWarmUp)
+        afterWarmUp();
+    ChurnResult result;
+    const Figures before = Measure();
+    const auto start = Clock::now();
+    Progress progress(check, cycles);
+    for (int i = 0; i < cycles; ++i) {
+        result.shown += cycle(i) ? 1 : 0;
+        progress.Done(i + 1);
+    }
+    result.seconds = Seconds(Clock::now() - start);
+    const Figures after = Measure();
+    result.flat = Flat(before, after, result.figures);
+    return result;
+}
+
 void CheckAdvancedChurn(int cycles)
 {
     Watch("advanced view churn", 60);
     Picker();
-    auto cycle = [](int i) {
+    const int errors = g_errors;
+    const ChurnResult churn = Churn("advanced view churn", 5, cycles, [](int i) {
         Beat();
         frmAdvanced->ShowWindow(Chart::StripeColour(i, i));
         tk::DoEvents();
@@ -518,26 +551,11 @@ void CheckAdvancedChurn(int cycles)
         frmAdvanced->Unload();
         tk::CollectRetiredForms();
         return shown;
-    };
-    for (int i = 0; i < 5; ++i)
-        cycle(i);
-    const int errors = g_errors;
-    const Figures before = Measure();
-    const auto start = Clock::now();
-    int shown = 0;
-    Progress progress("advanced view churn", cycles);
-    for (int i = 0; i < cycles; ++i) {
-        shown += cycle(i) ? 1 : 0;
-        progress.Done(i + 1);
-    }
-    const double seconds = Seconds(Clock::now() - start);
-    const Figures after = Measure();
-    std::string figures;
-    const bool flat = Flat(before, after, figures);
-    const bool ok = flat && shown == cycles && !IsFormLoaded(L"frmAdvanced") && g_errors == errors;
+    });
+    const bool ok = churn.flat && churn.shown == cycles && !IsFormLoaded(L"frmAdvanced") && g_errors == errors;
     Report(ok, "advanced view churn",
-           std::to_string(cycles) + " open/close cycles in " + Fixed(seconds, 1) + " s, shown "
-               + std::to_string(shown) + "; " + figures + ", " + ErrorsText(errors));
+           std::to_string(cycles) + " open/close cycles in " + Fixed(churn.seconds, 1) + " s, shown "
+               + std::to_string(churn.shown) + "; " + churn.figures + ", " + ErrorsText(errors));
 }
 
 void CheckHelpChurn(int cycles)
@@ -545,7 +563,8 @@ void CheckHelpChurn(int cycles)
     Watch("help churn", 60);
     FrmMain& picker = Picker();
     ::SetCursorPos(300, 300);
-    auto cycle = [&picker] {
+    const int errors = g_errors;
+    const ChurnResult churn = Churn("help churn", 5, cycles, [&picker](int) {
         Beat();
         picker.MostraGuida();
         tk::DoEvents();
@@ -554,23 +573,11 @@ void CheckHelpChurn(int cycles)
             frmHelp->Unload();
         tk::CollectRetiredForms();
         return shown;
-    };
-    for (int i = 0; i < 5; ++i)
-        cycle();
-    const int errors = g_errors;
-    const Figures before = Measure();
-    const auto start = Clock::now();
-    int shown = 0;
-    for (int i = 0; i < cycles; ++i)
-        shown += cycle() ? 1 : 0;
-    const double seconds = Seconds(Clock::now() - start);
-    const Figures after = Measure();
-    std::string figures;
-    const bool flat = Flat(before, after, figures);
-    const bool ok = flat && shown == cycles && !IsFormLoaded(L"frmHelp") && g_errors == errors;
+    });
+    const bool ok = churn.flat && churn.shown == cycles && !IsFormLoaded(L"frmHelp") && g_errors == errors;
     Report(ok, "help churn",
-           std::to_string(cycles) + " open/close cycles in " + Fixed(seconds, 1) + " s, shown "
-               + std::to_string(shown) + "; " + figures + ", " + ErrorsText(errors));
+           std::to_string(cycles) + " open/close cycles in " + Fixed(churn.seconds, 1) + " s, shown "
+               + std::to_string(churn.shown) + "; " + churn.figures + ", " + ErrorsText(errors));
 }
 
 // About is modal: a timer inside its loop answers it, with Escape on even
@@ -581,52 +588,42 @@ void CheckAboutChurn(int cycles)
     Watch("about churn", 60);
     FrmMain& picker = Picker();
     int escapeFailures = 0;
-    int answered = 0;
-    auto cycle = [&](int i) {
-        Beat();
-        bool escaped = false;
-        const UINT_PTR answer = After(
-            10,
-            [&] {
-                if (!frmAbout.Exists() || !frmAbout->IsLoaded() || !::IsWindowVisible(frmAbout->hWnd()))
-                    return;
-                if (i % 2 == 0 && !escaped) {
-                    escaped = true;
-                    ::PostMessageW(frmAbout->hWnd(), WM_KEYDOWN, VK_ESCAPE, 0);
-                    ::PostMessageW(frmAbout->hWnd(), WM_KEYUP, VK_ESCAPE, 0);
-                    return;
-                }
-                if (escaped)
-                    ++escapeFailures; // still open a tick after Escape
-                frmAbout->Unload();
-            },
-            true);
-        frmAbout->ShowModal();
-        Cancel(answer);
-        ++answered;
-        tk::CollectRetiredForms();
-    };
-    for (int i = 0; i < 4; ++i)
-        cycle(i);
-    escapeFailures = 0;
-    answered = 0;
     const int errors = g_errors;
-    const Figures before = Measure();
-    const auto start = Clock::now();
-    for (int i = 0; i < cycles; ++i)
-        cycle(i);
-    const double seconds = Seconds(Clock::now() - start);
-    const Figures after = Measure();
-    std::string figures;
-    const bool flat = Flat(before, after, figures);
+    const ChurnResult churn = Churn(
+        "about churn", 4, cycles,
+        [&](int i) {
+            Beat();
+            bool escaped = false;
+            const UINT_PTR answer = After(
+                10,
+                [&] {
+                    if (!frmAbout.Exists() || !frmAbout->IsLoaded() || !::IsWindowVisible(frmAbout->hWnd()))
+                        return;
+                    if (i % 2 == 0 && !escaped) {
+                        escaped = true;
+                        ::PostMessageW(frmAbout->hWnd(), WM_KEYDOWN, VK_ESCAPE, 0);
+                        ::PostMessageW(frmAbout->hWnd(), WM_KEYUP, VK_ESCAPE, 0);
+                        return;
+                    }
+                    if (escaped)
+                        ++escapeFailures; // still open a tick after Escape
+                    frmAbout->Unload();
+                },
+                true);
+            frmAbout->ShowModal();
+            Cancel(answer);
+            tk::CollectRetiredForms();
+            return true; // ShowModal came back: the cycle was answered
+        },
+        [&] { escapeFailures = 0; });
     // The modal loop gave the input back to the main window each time.
     const bool mainEnabled = ::IsWindowEnabled(picker.hWnd()) != FALSE;
-    const bool ok = flat && answered == cycles && escapeFailures == 0 && mainEnabled && !IsFormLoaded(L"frmAbout")
-                    && g_errors == errors;
+    const bool ok = churn.flat && churn.shown == cycles && escapeFailures == 0 && mainEnabled
+                    && !IsFormLoaded(L"frmAbout") && g_errors == errors;
     Report(ok, "about churn",
-           std::to_string(cycles) + " modal open/close cycles in " + Fixed(seconds, 1) + " s, Escape failed "
+           std::to_string(cycles) + " modal open/close cycles in " + Fixed(churn.seconds, 1) + " s, Escape failed "
                + std::to_string(escapeFailures) + " times, main window " + (mainEnabled ? "enabled" : "left disabled")
-               + "; " + figures + ", " + ErrorsText(errors));
+               + "; " + churn.figures + ", " + ErrorsText(errors));
 }
 
 // ---------------------------------------------------------------- colour dialog

@@ -158,11 +158,7 @@ TEST_F(FrmAdvancedTest, TabMovesThroughSlidersThenTextFields)
                           access.Numeric().hWnd(), access.Slider(0).hWnd()};
     EXPECT_EQ(::GetFocus(), access.Slider(0).hWnd());
     for (HWND next : order) {
-        INPUT keys[2]{};
-        keys[0].type = keys[1].type = INPUT_KEYBOARD;
-        keys[0].ki.wVk = keys[1].ki.wVk = VK_TAB;
-        keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-        ::SendInput(2, keys, sizeof keys[0]);
+        tktest::PressKey(VK_TAB);
         EXPECT_TRUE(PumpUntil([&] { return ::GetFocus() == next; }, 1000));
     }
 }

@@ -198,12 +198,7 @@ TEST(Form, TheActiveFormGetsTheKeys)
     form.OnKeyDown = [&](int key) { keys.push_back(key); };
     form.ShowAt();
     tktest::Click(form.ScreenPoint(20, 20));
-    INPUT inputs[2]{};
-    inputs[0].type = INPUT_KEYBOARD;
-    inputs[0].ki.wVk = 'Q';
-    inputs[1] = inputs[0];
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, inputs, sizeof(INPUT));
+    tktest::PressKey('Q');
     tktest::Pump(60);
     EXPECT_EQ(keys, (std::vector<int>{'Q'}));
 }
