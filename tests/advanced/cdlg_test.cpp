@@ -8,12 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
-#include <chrono>
-#include <cstdio>
 #include <cstring>
 #include <string>
-#include <thread>
 #include <vector>
 
 using namespace std::string_literals;
@@ -23,8 +19,6 @@ struct CDlgTestAccess {
 };
 
 namespace {
-
-using namespace std::chrono_literals;
 
 constexpr std::int32_t Rgb(int red, int green, int blue) { return red | green << 8 | blue << 16; }
 

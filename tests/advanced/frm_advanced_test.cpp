@@ -10,15 +10,12 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
 #include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 const COLORREF kShadow = ::GetSysColor(COLOR_BTNSHADOW);
 
 using tktest::DragFromThread;

@@ -9,9 +9,9 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <thread>
+#include <functional>
+#include <string>
+#include <vector>
 
 using tktest::Backdrop;
 using tktest::Pump;
