@@ -1,7 +1,9 @@
 // The whole test-support library in one include: pumping (pump.h), real input
 // (input.h), pixels (pixels.h), test windows (forms.h), modal answering
 // (modal.h), timer scripts inside modal loops (script.h), the error-recording
-// fixture (fixture.h) and the expected texts and language (texts.h).
+// fixture (fixture.h) and the expected texts and language (texts.h). Every
+// name is in namespace tktest; advanced_access.h (the advanced view's private
+// parts) is included on its own where needed.
 #pragma once
 
 #include "support/fixture.h"

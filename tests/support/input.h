@@ -1,8 +1,9 @@
 // Real input through the system's queue: SendMouse(flags, point) puts the
 // pointer on a screen point and sends the flags there (SendMouse(flags) at the
-// pointer's place); MoveMouse, Press, Click and PressKey build on it.
-// DragFromThread drives a press-move-release from a second thread while this
-// one pumps, for presses that start a modal loop.
+// pointer's place); MoveMouse, Press, Click (then pumps) and ClickNoPump (for
+// timer steps inside a modal loop) build on it, PressKey presses and releases
+// a key. DragFromThread drives a press-move-release from a second thread
+// while this one pumps, for presses that start a modal loop.
 #pragma once
 
 #include "support/pump.h"

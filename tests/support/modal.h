@@ -3,7 +3,8 @@
 // loop records what the menu shows and presses the keys; it returns the
 // record. DialogAnswer answers the next dialog (#32770) of this thread from a
 // second thread, or every one with Repeat, while this thread sits in the
-// dialog's loop; FindDialog finds such a dialog.
+// dialog's loop; FindDialog finds such a dialog, TypeColour fills the colour
+// dialog's red, green and blue.
 #pragma once
 
 #include <windows.h>

@@ -1,9 +1,9 @@
 // Pixels read back independently of the program's own reads: Pixels is a
 // block read in one go (ReadDC from any DC, ReadScreen / ReadClient from the
 // screen, ReadBitmap from a bitmap); ScreenPixel reads one screen pixel
-// through the plain screen DC (CLR_INVALID off the screen); IsInk tells
-// text from its background. MakePicture
-// builds a bitmap from a function, SaveBmp writes pixels out for a look.
+// through the plain screen DC (CLR_INVALID off the screen); IsInk tells text
+// from its background; MakePicture builds a bitmap from a function, SaveBmp
+// writes pixels out as a .bmp for a look.
 #pragma once
 
 #include "toolkit/handles.h"
