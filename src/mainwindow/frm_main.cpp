@@ -6,6 +6,7 @@
 #include "info/exec_html.h"
 #include "info/frm_about.h"
 #include "info/frm_help.h"
+#include "resources/resource.h"
 #include "resources/resource_access.h"
 #include "toolkit/dpi.h"
 #include "toolkit/screen.h"
@@ -21,8 +22,10 @@ namespace {
 constexpr COLORREF kSwatchOutline = 0x00FFFFFF;
 constexpr ColorValue kNoColour = 0; // the skin's empty swatch disc
 constexpr std::int16_t kDragAlpha = 100;
-constexpr std::uint32_t kBorderBit = 0x00800000; // WS_BORDER
-constexpr std::uint32_t kStyleBit8 = 0x00000008;
+// The low word of a top-level window's style belongs to its class, and our
+// form class gives this bit no meaning: the window has always carried it, so
+// anything that reads its style sees what it always saw.
+constexpr std::uint32_t kClassStyleBit8 = 0x00000008;
 
 struct FieldPlace {
     int index;
@@ -75,7 +78,7 @@ void FrmMain::InitializeComponent()
 {
     // The icon of the taskbar button and of Alt+Tab.
     const auto loadIcon = [](int size) {
-        return static_cast<HICON>(::LoadImageW(tk::Instance(), MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, LR_SHARED));
+        return static_cast<HICON>(::LoadImageW(tk::Instance(), MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, size, size, LR_SHARED));
     };
     SetIcons(loadIcon(32), loadIcon(16));
 
@@ -113,7 +116,7 @@ void FrmMain::InitializeComponent()
     LabelLink.SetFont({.underline = true, .dpi = m_dpi});
     LabelLink.SetForeColor(RGB(0, 0, 255));
     LabelLink.SetTransparent(true);
-    LabelLink.SetMouseIcon(LoadResCursor(L"LINKHAND", m_dpi));
+    LabelLink.SetMouseIcon(LoadResCursor(kCursorLinkHand, m_dpi));
     LabelLink.SetToolTipText(kMakerWebAddress);
     LabelLink.Click = [this] { LabelLink_Click(); };
 
@@ -129,18 +132,18 @@ void FrmMain::Form_Load()
 {
     mPopup.Visible = false;
     m_moveTransparent = false;
-    mMainAbout.Caption = LoadResString(103);
-    mMainLockUpdateInfo.Caption = LoadResString(101);
-    mMainHelp.Caption = LoadResString(102);
-    mMoveTransparent.Caption = LoadResString(104);
-    mExit.Caption = LoadResString(105);
-    mAdvancedOption.Caption = LoadResString(111);
-    SetMouseIcon(LoadResCursor(L"MANO", m_dpi));
+    mMainAbout.Caption = LoadResString(IDS_ABOUT);
+    mMainLockUpdateInfo.Caption = LoadResString(IDS_LOCK);
+    mMainHelp.Caption = LoadResString(IDS_HELP);
+    mMoveTransparent.Caption = LoadResString(IDS_MOVE_TRANSPARENT);
+    mExit.Caption = LoadResString(IDS_EXIT);
+    mAdvancedOption.Caption = LoadResString(IDS_ADVANCED_VIEW);
+    SetMouseIcon(LoadResCursor(kCursorMano, m_dpi));
     mMoveTransparent.Enabled = IsLayeredSupported();
     for (tk::Label& label : Label1)
-        label.SetMouseIcon(LoadResCursor(L"MANO", m_dpi));
-    SetStyleBits(hWnd(), kBorderBit, false);
-    SetStyleBits(hWnd(), kStyleBit8, true);
+        label.SetMouseIcon(LoadResCursor(kCursorMano, m_dpi));
+    SetStyleBits(hWnd(), WS_BORDER, false);
+    SetStyleBits(hWnd(), kClassStyleBit8, true);
     ApplySkin(PictureSkin, *this, 0, L"", 0, 0);
     RefreshColor();
     SetTopMost(*this, true);
@@ -199,8 +202,8 @@ void FrmMain::PlaceControls()
     }
     LabelLink.SetBounds(S(102), S(29), S(97), S(9));
     LabelLink.SetFont({.underline = true, .dpi = m_dpi});
-    LabelLink.SetMouseIcon(LoadResCursor(L"LINKHAND", m_dpi));
-    SetHandCursors(m_isButtonDown ? L"MANO_DRAG" : L"MANO");
+    LabelLink.SetMouseIcon(LoadResCursor(kCursorLinkHand, m_dpi));
+    SetHandCursors(m_isButtonDown ? kCursorManoDrag : kCursorMano);
 }
 
 LRESULT FrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -259,7 +262,7 @@ void FrmMain::EventButtonDown()
 {
     m_isButtonDown = true;
     SetTopMost(*this, true);
-    SetHandCursors(L"MANO_DRAG");
+    SetHandCursors(kCursorManoDrag);
     const POINT corner = PositionPixels();
     m_offsetX = ToInteger(GetCursorX() - corner.x);
     m_offsetY = ToInteger(GetCursorY() - corner.y);
@@ -280,7 +283,7 @@ void FrmMain::EventButtonDown()
 
     if (m_moveTransparent)
         SetWindowAlpha(PictureSkin, 0);
-    SetHandCursors(L"MANO");
+    SetHandCursors(kCursorMano);
 }
 
 void FrmMain::EventButtonUp()

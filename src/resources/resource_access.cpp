@@ -134,9 +134,9 @@ tk::unique_hcursor LoadResCursor(const wchar_t* name, UINT dpi)
         int hotX, hotY;
     };
     static const Hand kHands[] = {
-        {L"MANO", &art::OpenHandArt, 8, 8},
-        {L"MANO_DRAG", &art::ClosedHandArt, 8, 8},
-        {L"LINKHAND", &art::PointingHandArt, 0, 0},
+        {kCursorMano, &art::OpenHandArt, 8, 8},
+        {kCursorManoDrag, &art::ClosedHandArt, 8, 8},
+        {kCursorLinkHand, &art::PointingHandArt, 0, 0},
     };
     const Hand* hand = nullptr;
     for (const Hand& candidate : kHands)

@@ -5,14 +5,12 @@
 #include "colour/mouse_function.h"
 #include "info/frm_help.h"
 #include "mainwindow/frm_main.h"
-#include "support/backdrop.h"
+#include "support/all.h"
 #include "toolkit/screen.h"
 #include "winservices/api_window.h"
 
 #include <gtest/gtest.h>
 
-using testing_support::PumpFor;
-using testing_support::PumpUntil;
 
 namespace {
 
@@ -32,7 +30,7 @@ COLORREF ReadPretend(HDC, int x, int y)
     return color;
 }
 
-class AnyMonitor : public ::testing::Test {
+class AnyMonitor : public tktest::WindowTest {
 protected:
     void SetUp() override
     {
@@ -43,17 +41,11 @@ protected:
     }
     void TearDown() override
     {
-        for (const wchar_t* name : {L"frmHelp", L"frmAdvanced", L"frmMain"})
-            for (tk::Form* form : tk::LoadedForms())
-                if (form->Name() == name) {
-                    form->Unload();
-                    break;
-                }
-        tk::CollectRetiredForms();
+        tktest::WindowTest::TearDown();
         SetScreenReadPlatform(nullptr);
         tk::Screen::SetMonitorSource(nullptr);
     }
-    testing_support::Backdrop m_backdrop;
+    tktest::Backdrop m_backdrop;
 };
 
 SIZE SizeOf(HWND window)
@@ -69,7 +61,7 @@ TEST_F(AnyMonitor, SamplingTheAdvancedViewAndTheHelpFollowTheMonitors)
 {
     FrmMain& main = *frmMain;
     main.Show();
-    PumpFor(std::chrono::milliseconds(100));
+    tktest::Pump(100);
     EXPECT_EQ(main.LastColor(), static_cast<ColorValue>(RGB(0, 128, 0)));
 
     // Left of and above the primary: negative coordinates sample like any others.
@@ -87,7 +79,7 @@ TEST_F(AnyMonitor, SamplingTheAdvancedViewAndTheHelpFollowTheMonitors)
     // The advanced view first opens on the main window's monitor.
     main.MovePixels(-700, 300);
     frmAdvanced->ShowWindow(RGB(1, 2, 3));
-    PumpFor(std::chrono::milliseconds(60));
+    tktest::Pump(60);
     const POINT advanced = frmAdvanced->PositionPixels();
     EXPECT_EQ(advanced.x, kLeft.left + (kLeft.right - kLeft.left) / 8);
     EXPECT_EQ(advanced.y, kLeft.top + (kLeft.bottom - kLeft.top) / 8);
@@ -95,10 +87,10 @@ TEST_F(AnyMonitor, SamplingTheAdvancedViewAndTheHelpFollowTheMonitors)
 
     // Help opens at the pointer and stays on the pointer's monitor.
     main.MovePixels(100, 100);
-    ::SetCursorPos(1000, 700);
-    ASSERT_TRUE(PumpUntil([] { return GetCursorX() == 1000 && GetCursorY() == 700; }));
+    tktest::MoveMouse({1000, 700});
+    ASSERT_TRUE(tktest::PumpUntil([] { return GetCursorX() == 1000 && GetCursorY() == 700; }));
     main.MostraGuida();
-    PumpFor(std::chrono::milliseconds(60));
+    tktest::Pump(60);
     const SIZE help = SizeOf(frmHelp->hWnd());
     const POINT corner = frmHelp->PositionPixels();
     EXPECT_EQ(corner.x, kPrimary.right - help.cx);
@@ -106,10 +98,10 @@ TEST_F(AnyMonitor, SamplingTheAdvancedViewAndTheHelpFollowTheMonitors)
     frmHelp->Unload();
     tk::CollectRetiredForms();
 
-    ::SetCursorPos(300, 200);
-    ASSERT_TRUE(PumpUntil([] { return GetCursorX() == 300 && GetCursorY() == 200; }));
+    tktest::MoveMouse({300, 200});
+    ASSERT_TRUE(tktest::PumpUntil([] { return GetCursorX() == 300 && GetCursorY() == 200; }));
     main.MostraGuida();
-    PumpFor(std::chrono::milliseconds(60));
+    tktest::Pump(60);
     EXPECT_EQ(frmHelp->PositionPixels().x, 300);
     EXPECT_EQ(frmHelp->PositionPixels().y, 200);
 }

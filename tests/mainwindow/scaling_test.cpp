@@ -7,33 +7,19 @@
 #include "info/frm_help.h"
 #include "mainwindow/frm_main.h"
 #include "resources/resource_access.h"
-#include "support/backdrop.h"
+#include "support/advanced_access.h"
+#include "support/all.h"
 #include "toolkit/dpi.h"
-#include "toolkit/win_test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <map>
 #include <cstdlib>
 #include <iostream>
 #include <string>
-#include <thread>
 
-using testing_support::Backdrop;
-using testing_support::PumpFor;
-using testing_support::PumpUntil;
-
-struct FrmAdvancedTestAccess {
-    FrmAdvanced& form;
-    tk::Label& Letter(int i) { return form.Label1[i]; }
-    tk::Label& Value(int i) { return form.RBGValue[i]; }
-    tk::Label& Caption(int i) { return form.Label3[i]; }
-    tk::TextBox& Hex() { return form.TextHEX; }
-    tk::TextBox& Numeric() { return form.textNumeric; }
-};
 
 namespace {
 
@@ -116,8 +102,7 @@ SIZE WholeInkExtent(const Text& t, COLORREF background)
     const int width = t.wrapped ? t.box.right - t.box.left : 8 * (t.box.right - t.box.left) + 200;
     const int height = 8 * (t.box.bottom - t.box.top) + 200;
     const tk::unique_hdc dc(::CreateCompatibleDC(nullptr));
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    BITMAPINFO info = tktest::TopDown32(width, height);
     void* bits = nullptr;
     const tk::unique_hbitmap bitmap(::CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     const tk::SelectGuard select(dc.get(), bitmap.get());
@@ -174,19 +159,9 @@ tk::unique_hrgn RegionOf(HBITMAP picture, int* runs)
     return region;
 }
 
-class Scaling : public ::testing::Test {
+class Scaling : public tktest::WindowTest {
 protected:
-    void TearDown() override
-    {
-        for (const wchar_t* name : {L"frmHelp", L"frmAbout", L"frmAdvanced", L"frmMain"})
-            for (tk::Form* form : tk::LoadedForms())
-                if (form->Name() == name) {
-                    form->Unload();
-                    break;
-                }
-        tk::CollectRetiredForms();
-    }
-    Backdrop m_backdrop;
+    tktest::Backdrop m_backdrop;
 };
 
 } // namespace
@@ -197,7 +172,7 @@ TEST_F(Scaling, EveryTextIsWholeInItsBoxAndTheRegionIsTheScaledSkins)
     m_backdrop.Paint(RGB(255, 255, 255)); // the widest values: #FFFFFF, 16777215
     FrmMain& main = *frmMain;
     main.Show();
-    PumpFor(std::chrono::milliseconds(200));
+    tktest::Pump(200);
     ASSERT_EQ(main.Dpi(), ExpectedDpi());
     ASSERT_EQ(main.FieldText(1), L"16777215");
 
@@ -254,18 +229,16 @@ TEST_F(Scaling, EveryTextIsWholeInItsBoxAndTheRegionIsTheScaledSkins)
 
     // The advanced view, with the widest values it shows.
     frmAdvanced->ShowWindow(RGB(255, 255, 255));
-    PumpFor(std::chrono::milliseconds(150));
+    tktest::Pump(150);
     FrmAdvancedTestAccess advanced{*frmAdvanced};
     const HWND view = frmAdvanced->hWnd();
     const SIZE client = frmAdvanced->ClientSizePixels();
     EXPECT_EQ(client.cx, S(283));
     EXPECT_EQ(client.cy, S(154));
-    for (int i = 0; i < 3; ++i) {
-        ExpectWhole(OfLabel(L"slider letter", view, advanced.Letter(i)));
-        ExpectWhole(OfLabel(L"slider value", view, advanced.Value(i)));
-    }
-    ExpectWhole(OfLabel(L"HEX caption", view, advanced.Caption(0)));
-    ExpectWhole(OfLabel(L"Num caption", view, advanced.Caption(1)));
+    // Its labels with text: the slider letters and values, the field captions.
+    for (tk::LightControl* light : advanced.Lights())
+        if (const auto* label = dynamic_cast<const tk::Label*>(light); label && !label->Caption().empty())
+            ExpectWhole(OfLabel(L"advanced view label", view, *label));
     ExpectWhole(OfWindow(L"hex field", advanced.Hex().hWnd(), ::GetSysColor(COLOR_WINDOWTEXT)));
     ExpectWhole(OfWindow(L"numeric field", advanced.Numeric().hWnd(), ::GetSysColor(COLOR_WINDOWTEXT)));
     frmAdvanced->Unload();
@@ -273,7 +246,7 @@ TEST_F(Scaling, EveryTextIsWholeInItsBoxAndTheRegionIsTheScaledSkins)
     // About, shown as the menu shows it but without its modal loop.
     FrmAbout& about = *frmAbout;
     about.Show();
-    PumpFor(std::chrono::milliseconds(150));
+    tktest::Pump(150);
     const HWND aboutWindow = about.hWnd();
     ExpectWhole(OfLabel(L"description", aboutWindow, about.Label2));
     ExpectWhole(OfLabel(L"notice", aboutWindow, about.Label3, true));
@@ -286,10 +259,10 @@ TEST_F(Scaling, EveryTextIsWholeInItsBoxAndTheRegionIsTheScaledSkins)
     about.Unload();
 
     // Help, at the pointer.
-    ::SetCursorPos(100, 100);
-    PumpUntil([] { POINT p{}; ::GetCursorPos(&p); return p.x == 100 && p.y == 100; });
+    tktest::MoveMouse({100, 100});
+    tktest::PumpUntil([] { POINT p{}; ::GetCursorPos(&p); return p.x == 100 && p.y == 100; });
     main.MostraGuida();
-    PumpFor(std::chrono::milliseconds(150));
+    tktest::Pump(150);
     FrmHelp& help = *frmHelp;
     ExpectWhole(OfLabel(L"help title", help.hWnd(), help.Label2));
     ExpectWhole(OfLabel(L"help text", help.hWnd(), help.Label1, true));
@@ -302,41 +275,18 @@ TEST_F(Scaling, ADragSamplesThePixelUnderTheScaledViewFinderCentre)
     m_backdrop.Paint(RGB(255, 128, 0));
     FrmMain& main = *frmMain;
     main.Show();
-    PumpFor(std::chrono::milliseconds(200));
+    tktest::Pump(200);
     const POINT before = main.PositionPixels();
     constexpr int kDx = -120, kDy = 60;
     // Navy starts at the very pixel the scaled view-finder centre will lie on.
     const int splitX = before.x + kDx + S(45);
     m_backdrop.Paint(RGB(255, 128, 0), RGB(18, 52, 86), splitX);
-    PumpFor(std::chrono::milliseconds(100));
+    tktest::Pump(100);
 
     // Pressed on the "Web:" caption, moved in steps by the real mouse, released.
     const RECT caption = OnScreen(main.Skin().hWnd(), main.Caption(0).Bounds());
     const POINT start{(caption.left + caption.right) / 2, (caption.top + caption.bottom) / 2};
-    ::SetCursorPos(start.x, start.y);
-    PumpFor(std::chrono::milliseconds(100));
-    std::atomic<bool> done{false};
-    std::thread hand([&] {
-        const auto send = [](DWORD flags, int x, int y) {
-            INPUT input{};
-            input.type = INPUT_MOUSE;
-            input.mi.dx = static_cast<LONG>(x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1));
-            input.mi.dy = static_cast<LONG>(y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1));
-            input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-            ::SendInput(1, &input, sizeof input);
-        };
-        send(MOUSEEVENTF_LEFTDOWN, start.x, start.y);
-        for (int step = 1; step <= 10; ++step) {
-            ::Sleep(30);
-            send(0, start.x + kDx * step / 10, start.y + kDy * step / 10);
-        }
-        ::Sleep(150);
-        send(MOUSEEVENTF_LEFTUP, start.x + kDx, start.y + kDy);
-        done = true;
-    });
-    PumpUntil([&] { return done.load() && !main.IsButtonDown(); }, std::chrono::milliseconds(15000));
-    hand.join();
-    PumpFor(std::chrono::milliseconds(100));
+    EXPECT_TRUE(tktest::DragFromThread(start, {start.x + kDx, start.y + kDy}));
 
     const POINT after = main.PositionPixels();
     EXPECT_EQ(after.x - before.x, kDx);
@@ -351,7 +301,7 @@ TEST_F(Scaling, MovedToAMonitorOfAnotherScaleItLaysItselfOutAgain)
     m_backdrop.Paint(RGB(18, 52, 86));
     FrmMain& main = *frmMain;
     main.Show();
-    PumpFor(std::chrono::milliseconds(150));
+    tktest::Pump(150);
     const UINT from = ExpectedDpi();
     const UINT to = from == 144 ? 96 : 144;
     const POINT corner = main.PositionPixels();
@@ -360,7 +310,7 @@ TEST_F(Scaling, MovedToAMonitorOfAnotherScaleItLaysItselfOutAgain)
     // What the system sends when the window reaches a monitor of another scale.
     RECT suggested{corner.x, corner.y, corner.x + tk::Scale(233, to), corner.y + tk::Scale(245, to)};
     ::SendMessageW(main.hWnd(), WM_DPICHANGED, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(&suggested));
-    PumpFor(std::chrono::milliseconds(150));
+    tktest::Pump(150);
 
     EXPECT_EQ(main.Dpi(), to);
     const POINT moved = main.PositionPixels();
