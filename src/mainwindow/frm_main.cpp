@@ -144,6 +144,9 @@ void FrmMain::Form_Load()
         label.SetMouseIcon(LoadResCursor(kCursorMano, m_dpi));
     SetStyleBits(hWnd(), WS_BORDER, false);
     SetStyleBits(hWnd(), kClassStyleBit8, true);
+    // Laid out for the system's DPI before the window existed; its monitor
+    // may have another one.
+    LayOutAt(tk::DpiOf(hWnd()));
     ApplySkin(PictureSkin, *this, 0, L"", 0, 0);
     RefreshColor();
     SetTopMost(*this, true);
