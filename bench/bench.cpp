@@ -5,9 +5,12 @@
 //   bench chart     the chart the drags run over (started by bench loop)
 //   bench region    the skin region built from one bitmap read and from GetPixel
 //   bench startup <picker exe> <minimal exe>   ms from process start to a visible window
+//   bench startup <exe> <class> <title>       the same for one program (median of 5)
+//   bench skins     ms to have the skin at each scale: the resource at 100 %, drawn at the others
 #include "advanced/frm_advanced.h"
 #include "colour/mouse_function.h"
 #include "mainwindow/frm_main.h"
+#include "resources/resource_access.h"
 #include "toolkit/handles.h"
 #include "winservices/api_window.h"
 #include "winservices/skin.h"
@@ -375,6 +378,20 @@ void Region()
     tk::CollectRetiredForms();
 }
 
+void Skins()
+{
+    for (const UINT dpi : {96u, 120u, 144u, 168u, 192u}) {
+        std::vector<double> times;
+        for (int run = 0; run < 5; ++run) {
+            const auto start = Clock::now();
+            const tk::unique_hbitmap skin = LoadSkinBitmap(dpi);
+            times.push_back(Seconds(Clock::now() - start) * 1000.0);
+        }
+        std::sort(times.begin(), times.end());
+        std::printf("skin at %u dpi: %.1f ms (median of 5)\n", dpi, times[times.size() / 2]);
+    }
+}
+
 // Milliseconds from process creation until the program's window is visible.
 double StartOnce(const std::wstring& exe, const std::wstring& className, const std::wstring& title)
 {
@@ -439,8 +456,20 @@ int wmain(int argc, wchar_t** argv)
         Region();
         return 0;
     }
+    if (mode == L"skins") {
+        Skins();
+        return 0;
+    }
     if (mode == L"startup" && argc == 4)
         return Startup(argv[2], argv[3]);
-    std::fprintf(stderr, "usage: bench loop | region | startup <picker exe> <minimal exe>\n");
+    if (mode == L"startup" && argc == 5) {
+        std::vector<double> times;
+        for (int run = 0; run < 5; ++run)
+            times.push_back(StartOnce(argv[2], argv[3], argv[4]));
+        std::printf("%.1f\n", Median(times));
+        return 0;
+    }
+    std::fprintf(stderr, "usage: bench loop | region | skins | startup <picker exe> <minimal exe> | "
+                         "startup <exe> <class> <title>\n");
     return 2;
 }

@@ -5,6 +5,7 @@
 #include "colour/colour.h"
 #include "toolkit/form.h"
 #include "toolkit/picturebox.h"
+#include "toolkit/dpi.h"
 #include "toolkit/syscontrols.h"
 
 #include <array>
@@ -37,6 +38,7 @@ public:
 
 protected:
     tk::FormStyle Style() const override;
+    RECT DefaultPlacementMonitor() const override;
     void InitializeComponent() override;
     void Form_Load() override;
     void Form_Unload() override;
@@ -72,6 +74,10 @@ private:
     std::array<tk::Label, 2> Label3;
     SymbolLabel ButtonClose;
     std::array<SymbolLabel, 4> Label2;
+
+    // The layout's pixels are written at 96 dpi and scaled for this one.
+    int S(int value96) const noexcept { return tk::Scale(value96, m_dpi); }
+    UINT m_dpi = tk::DpiOf(nullptr);
 
     ColorValue lCurrentColor = 0;
     bool m_settingSliders = false; // SetColor is setting the sliders itself

@@ -1,14 +1,12 @@
 // Dialog failures as comdlg32 reports them: CommDlgExtendedError's own values
 // are raised with the error table's number and description.
 #include "advanced/cdlg.h"
+#include "support/modal.h"
 #include "toolkit/app_error.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstring>
 #include <string>
-#include <thread>
 
 #include <cderr.h>
 
@@ -77,32 +75,12 @@ TEST(CDlgErrorNumbers, ExtendedErrorValuesCarryTheirTableNumberAndText)
     EXPECT_EQ(unknown.helpFile, "");
 }
 
-namespace {
-BOOL CALLBACK CancelDialogs(HWND window, LPARAM)
-{
-    char name[16] = {};
-    ::GetClassNameA(window, name, sizeof name);
-    if (std::strcmp(name, "#32770") == 0)
-        ::PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
-    return TRUE;
-}
-} // namespace
-
 TEST(CDlgErrorNumbers, ARealColourDialogFailureArrivesWithItsDescription)
 {
     // A template asked for and none given: comdlg32 fails to find the
     // resource (CDERR_FINDRESFAILURE) without showing anything. Should a
     // dialog open after all, it is cancelled so the test cannot hang.
-    const DWORD owner = ::GetCurrentThreadId();
-    std::atomic<bool> done{false};
-    std::thread guard([&] {
-        for (int i = 0; i < 250 && !done; ++i)
-            ::Sleep(20);
-        while (!done) {
-            ::EnumThreadWindows(owner, CancelDialogs, 0);
-            ::Sleep(100);
-        }
-    });
+    const tktest::DialogAnswer cancel([](HWND dialog) { ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0); });
     CDlg dialog;
     dialog.FLAGS(CC_ENABLETEMPLATE);
     dialog.Color(0x123456);
@@ -116,8 +94,7 @@ TEST(CDlgErrorNumbers, ARealColourDialogFailureArrivesWithItsDescription)
         description = error.Description();
         helpFile = error.HelpFile();
     }
-    done = true;
-    guard.join();
+    EXPECT_EQ(cancel.Answers(), 0) << "a dialog was shown";
     EXPECT_EQ(number, 32761);
     EXPECT_EQ(description, "The function failed to load a specified resource");
     EXPECT_EQ(helpFile, "cmdlg98.chm");

@@ -2,20 +2,17 @@
 // drag that made the window translucent still ends opaque, and so do the
 // drags after it. Driven with the real mouse, the menu answered by keys.
 #include "mainwindow/frm_main.h"
-#include "support/backdrop.h"
-#include "toolkit/win_test_support.h"
+#include "support/all.h"
 #include "winservices/api_window.h"
 
 #include <gtest/gtest.h>
-
-#include <atomic>
-#include <thread>
 
 namespace {
 
 struct Translucency {
     bool layered = false;
     BYTE alpha = 255;
+    bool Opaque() const { return !layered || alpha == 255; }
 };
 
 Translucency TranslucencyOf(HWND window)
@@ -30,87 +27,62 @@ Translucency TranslucencyOf(HWND window)
     return seen;
 }
 
-// The popup menu's keys, posted from the hand's thread once the menu is up.
-void ChooseFromOpenMenu(std::initializer_list<WPARAM> keys)
-{
-    HWND menu = nullptr;
-    for (int i = 0; i < 150 && !(menu = ::FindWindowW(L"#32768", nullptr)); ++i)
-        ::Sleep(20);
-    ::Sleep(100);
-    for (WPARAM key : keys) {
-        ::PostMessageW(menu, WM_KEYDOWN, key, 0);
-        ::PostMessageW(menu, WM_KEYUP, key, 0);
-    }
-}
-
-// A real drag of the skin by (dx, dy); `during` runs in the hand's thread
-// while the button is still held. The drag loop runs in this thread.
-void Drag(FrmMain& main, int dx, int dy, const std::function<void()>& during)
+// Where a drag of the skin starts: a point of the skin clear of the fields.
+POINT OnTheSkin(FrmMain& main)
 {
     const POINT corner = main.PositionPixels();
-    const POINT start{corner.x + 105, corner.y + 55};
-    tktest::MoveMouse(start);
-    tktest::Pump(100);
-    ASSERT_TRUE(::IsChild(main.hWnd(), ::WindowFromPoint(start)) || ::WindowFromPoint(start) == main.hWnd());
-    std::atomic<bool> done{false};
-    std::thread hand([&] {
-        tktest::MouseButton(MOUSEEVENTF_LEFTDOWN);
-        for (int step = 1; step <= 5; ++step) {
-            ::Sleep(30);
-            tktest::MoveMouse({start.x + dx * step / 5, start.y + dy * step / 5});
-        }
-        ::Sleep(100);
-        during();
-        ::Sleep(200);
-        tktest::MouseButton(MOUSEEVENTF_LEFTUP);
-        done = true;
-    });
-    EXPECT_TRUE(tktest::PumpUntil([&] { return done.load() && !main.IsButtonDown(); }, 15000));
-    hand.join();
-    tktest::Pump(100);
+    return {corner.x + 105, corner.y + 55};
 }
+
+constexpr WPARAM kMoveWithAlpha[] = {VK_UP, VK_UP, VK_RETURN}; // second from the bottom
 
 } // namespace
 
-TEST(DragTranslucency, SwitchedOffDuringTheDragTheWindowEndsOpaqueAndStaysSo)
+class DragTranslucency : public tktest::WindowTest {
+protected:
+    tktest::Backdrop m_backdrop;
+};
+
+TEST_F(DragTranslucency, SwitchedOffDuringTheDragTheWindowEndsOpaqueAndStaysSo)
 {
-    tktest::ErrorRecorder errors;
-    testing_support::Backdrop backdrop;
     FrmMain& main = *frmMain;
     main.Show();
     tktest::Pump(200);
-    {
-        testing_support::MenuAnswer answer({VK_UP, VK_UP, VK_RETURN}); // Move with alpha
-        main.ShowPopupMenu();
-    }
+    tktest::AnswerMenu({std::begin(kMoveWithAlpha), std::end(kMoveWithAlpha)}, [&] { main.ShowPopupMenu(); });
     ASSERT_TRUE(main.MoveTransparent());
 
+    // The right button, with the left still held, opens the menu inside the
+    // drag; Move with alpha is switched off there, then the left is let go.
     Translucency duringDrag;
-    Drag(main, 20, 10, [&] {
-        duringDrag = TranslucencyOf(main.hWnd());
-        // The right button, with the left still held, opens the menu in the
-        // drag; Move with alpha is switched off there.
-        tktest::MouseButton(MOUSEEVENTF_RIGHTDOWN);
-        tktest::MouseButton(MOUSEEVENTF_RIGHTUP);
-        ChooseFromOpenMenu({VK_UP, VK_UP, VK_RETURN});
-        for (int i = 0; i < 100 && ::FindWindowW(L"#32768", nullptr); ++i)
-            ::Sleep(20);
-    });
+    const POINT from = OnTheSkin(main);
+    ASSERT_TRUE(::IsChild(main.hWnd(), ::WindowFromPoint(from)));
+    const tktest::MenuSeen menu =
+        tktest::AnswerMenu({std::begin(kMoveWithAlpha), std::end(kMoveWithAlpha)}, [&] {
+            EXPECT_TRUE(tktest::DragFromThread(from, {from.x + 20, from.y + 10}, MOUSEEVENTF_LEFTDOWN,
+                                               MOUSEEVENTF_LEFTUP, [&] {
+                                                   duringDrag = TranslucencyOf(main.hWnd());
+                                                   tktest::SendMouse(MOUSEEVENTF_RIGHTDOWN);
+                                                   tktest::SendMouse(MOUSEEVENTF_RIGHTUP);
+                                                   for (int i = 0; i < 150 && !::FindWindowW(L"#32768", nullptr); ++i)
+                                                       ::Sleep(20);
+                                                   for (int i = 0; i < 150 && ::FindWindowW(L"#32768", nullptr); ++i)
+                                                       ::Sleep(20);
+                                               }));
+        });
+    ASSERT_TRUE(menu.seen) << "the right button opened no menu during the drag";
     EXPECT_TRUE(duringDrag.layered);
     EXPECT_EQ(duringDrag.alpha, 100) << "the drag began translucent";
     EXPECT_FALSE(main.MoveTransparent()) << "the menu switched Move with alpha off";
+    EXPECT_FALSE(main.IsButtonDown());
     const Translucency ended = TranslucencyOf(main.hWnd());
-    EXPECT_FALSE(ended.layered && ended.alpha != 255) << "the drag ended with the window translucent at alpha "
-                                                      << static_cast<int>(ended.alpha);
+    EXPECT_TRUE(ended.Opaque()) << "the drag ended with the window translucent at alpha "
+                                << static_cast<int>(ended.alpha);
 
     // A later drag with the option off is opaque from start to end.
     Translucency laterDuring;
-    Drag(main, -20, -10, [&] { laterDuring = TranslucencyOf(main.hWnd()); });
-    EXPECT_FALSE(laterDuring.layered && laterDuring.alpha != 255);
-    const Translucency laterEnded = TranslucencyOf(main.hWnd());
-    EXPECT_FALSE(laterEnded.layered && laterEnded.alpha != 255);
-
-    main.Uscita();
-    tk::CollectRetiredForms();
-    EXPECT_TRUE(errors.Numbers.empty());
+    const POINT again = OnTheSkin(main);
+    EXPECT_TRUE(tktest::DragFromThread(again, {again.x - 20, again.y - 10}, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP,
+                                       [&] { laterDuring = TranslucencyOf(main.hWnd()); }));
+    EXPECT_TRUE(laterDuring.Opaque());
+    EXPECT_TRUE(TranslucencyOf(main.hWnd()).Opaque());
 }
