@@ -422,13 +422,15 @@ DragResult Drag(long iterations, Progress* progress = nullptr)
         ++result.reads;
         if (progress)
             progress->Done(result.reads);
-        if (result.reads % 32 == 0) {
+        if (result.reads % 32 == 0)
             Beat();
-            // Kept clear of the advanced view at the top left and on the screen.
-            const double t = static_cast<double>(result.reads / 32);
-            ::SetCursorPos(500 + static_cast<int>(200 * std::sin(t * 0.13)),
-                           465 + static_cast<int>(120 * std::sin(t * 0.07)));
-        }
+        // The cursor wanders (kept clear of the advanced view at the top left,
+        // and on the screen), and between two wanderings it still moves by a
+        // pixel at every step: a drag whose cursor stands still waits for the
+        // next frame, which would make this check a long wait.
+        const double t = static_cast<double>(result.reads / 32);
+        ::SetCursorPos(500 + static_cast<int>(200 * std::sin(t * 0.13)) + static_cast<int>(result.reads % 2),
+                       465 + static_cast<int>(120 * std::sin(t * 0.07)));
         const ColorValue colour = GetScreenPixel(x, y);
         if (colour != previous)
             ++result.changes;

@@ -4,6 +4,7 @@
 
 #include "toolkit/app_error.h"
 #include "toolkit/handles.h"
+#include "toolkit/system_dll.h"
 
 #include <winspool.h>
 
@@ -19,6 +20,7 @@ namespace {
 constexpr const char* kSource = "CommonDialog";
 constexpr const char* kHelpFile = "cmdlg98.chm";
 constexpr long kCancelCode = 32755;
+constexpr long kTableBase = 32767; // the error table lists CommDlgExtendedError's values as 32767 minus them
 constexpr std::int16_t kFileBufferSize = 1024;
 constexpr std::size_t kFileTitleSize = 515;
 constexpr std::size_t kDevModeCopySize = 122;
@@ -63,7 +65,20 @@ constexpr KnownError kKnownErrors[] = {
 };
 
 inline void FreeGlobal(HGLOBAL memory) noexcept { ::GlobalFree(memory); }
-inline void ClosePrinterHandle(HANDLE printer) noexcept { ::ClosePrinter(printer); }
+// The spooler is loaded only by the print and font dialogs' printer work.
+template <class Function>
+Function* Spooler(const char* name)
+{
+    return tk::SystemFunction<Function>(L"winspool.drv", name);
+}
+inline void ClosePrinterHandle(HANDLE printer) noexcept
+{
+    try {
+        Spooler<decltype(::ClosePrinter)>("ClosePrinter")(printer);
+    } catch (...) {
+        // a printer was opened through the same DLL, so its ClosePrinter exists
+    }
+}
 using unique_hglobal = tk::unique_handle<HGLOBAL, FreeGlobal>;
 using unique_printer = tk::unique_handle<HANDLE, ClosePrinterHandle>;
 
@@ -111,11 +126,11 @@ int ScreenTwipsPerPixelY()
 std::string DefaultPrinterName()
 {
     DWORD size = 0;
-    ::GetDefaultPrinterA(nullptr, &size);
+    Spooler<decltype(::GetDefaultPrinterA)>("GetDefaultPrinterA")(nullptr, &size);
     if (size == 0)
         return {};
     std::string name(size, '\0');
-    if (!::GetDefaultPrinterA(name.data(), &size))
+    if (!Spooler<decltype(::GetDefaultPrinterA)>("GetDefaultPrinterA")(name.data(), &size))
         return {};
     name.resize(std::strlen(name.c_str()));
     return name;
@@ -133,11 +148,11 @@ tk::unique_hdc DefaultPrinterDC()
 std::vector<BYTE> PrinterInfo(HANDLE printer, DWORD level)
 {
     DWORD needed = 0;
-    ::GetPrinterA(printer, level, nullptr, 0, &needed);
+    Spooler<decltype(::GetPrinterA)>("GetPrinterA")(printer, level, nullptr, 0, &needed);
     if (needed == 0)
         return {};
     std::vector<BYTE> info(needed);
-    if (!::GetPrinterA(printer, level, info.data(), needed, &needed))
+    if (!Spooler<decltype(::GetPrinterA)>("GetPrinterA")(printer, level, info.data(), needed, &needed))
         return {};
     return info;
 }
@@ -152,7 +167,7 @@ void ApplyToDefaultPrinter(const DEVMODEA& chosen)
         return;
     PRINTER_DEFAULTSA access{nullptr, nullptr, PRINTER_ACCESS_USE};
     HANDLE opened = nullptr;
-    if (!::OpenPrinterA(name.data(), &opened, &access))
+    if (!Spooler<decltype(::OpenPrinterA)>("OpenPrinterA")(name.data(), &opened, &access))
         return;
     const unique_printer printer(opened);
 
@@ -180,7 +195,7 @@ void ApplyToDefaultPrinter(const DEVMODEA& chosen)
         setting.copy(*mode, chosen);
         mode->dmFields |= setting.field;
         PRINTER_INFO_9A update{mode};
-        ::SetPrinterA(printer.get(), 9, reinterpret_cast<BYTE*>(&update), 0);
+        Spooler<decltype(::SetPrinterA)>("SetPrinterA")(printer.get(), 9, reinterpret_cast<BYTE*>(&update), 0);
     }
 }
 
@@ -430,8 +445,19 @@ void CDlg::RaiseDialogError(long& code) const
         code = kCancelCode;
         throw tk::AppError(code, kSource, "Cancel was selected");
     }
-    const auto known = std::find_if(std::begin(kKnownErrors), std::end(kKnownErrors),
-                                    [code](const KnownError& error) { return error.code == code; });
+    const auto find = [](long number) {
+        return std::find_if(std::begin(kKnownErrors), std::end(kKnownErrors),
+                            [number](const KnownError& error) { return error.code == number; });
+    };
+    auto known = find(code);
+    // CommDlgExtendedError's own values (FNERR_INVALIDFILENAME is 12290) are
+    // listed as 32767 minus the value (20477): a real failure is found there
+    // and raised under its listed number.
+    if (known == std::end(kKnownErrors)) {
+        known = find(kTableBase - code);
+        if (known != std::end(kKnownErrors))
+            code = known->code;
+    }
     if (known != std::end(kKnownErrors))
         throw tk::AppError(code, kSource, known->description, kHelpFile, code);
     throw tk::AppError(code, kSource, {});

@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include "toolkit/system_dll.h"
+
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -15,13 +17,32 @@
 // The platform calls that put up a dialog or a help window. Each defaults to
 // the real function; a test replaces one to capture the record it is given or
 // to answer a dialog that cannot be driven under Wine.
+// comdlg32 is loaded when a dialog is first asked for, not at start-up.
+template <class Function>
+Function* CommonDialogFunction(const char* name)
+{
+    return tk::SystemFunction<Function>(L"comdlg32.dll", name);
+}
+
 struct CDlgPlatform {
-    std::function<BOOL(LPCHOOSECOLORA)> chooseColor = ::ChooseColorA;
-    std::function<BOOL(LPOPENFILENAMEA)> getOpenFileName = ::GetOpenFileNameA;
-    std::function<BOOL(LPOPENFILENAMEA)> getSaveFileName = ::GetSaveFileNameA;
-    std::function<BOOL(LPCHOOSEFONTA)> chooseFont = ::ChooseFontA;
-    std::function<BOOL(LPPRINTDLGA)> printDlg = ::PrintDlgA;
-    std::function<DWORD()> extendedError = ::CommDlgExtendedError;
+    std::function<BOOL(LPCHOOSECOLORA)> chooseColor = [](LPCHOOSECOLORA record) {
+        return CommonDialogFunction<decltype(::ChooseColorA)>("ChooseColorA")(record);
+    };
+    std::function<BOOL(LPOPENFILENAMEA)> getOpenFileName = [](LPOPENFILENAMEA record) {
+        return CommonDialogFunction<decltype(::GetOpenFileNameA)>("GetOpenFileNameA")(record);
+    };
+    std::function<BOOL(LPOPENFILENAMEA)> getSaveFileName = [](LPOPENFILENAMEA record) {
+        return CommonDialogFunction<decltype(::GetSaveFileNameA)>("GetSaveFileNameA")(record);
+    };
+    std::function<BOOL(LPCHOOSEFONTA)> chooseFont = [](LPCHOOSEFONTA record) {
+        return CommonDialogFunction<decltype(::ChooseFontA)>("ChooseFontA")(record);
+    };
+    std::function<BOOL(LPPRINTDLGA)> printDlg = [](LPPRINTDLGA record) {
+        return CommonDialogFunction<decltype(::PrintDlgA)>("PrintDlgA")(record);
+    };
+    std::function<DWORD()> extendedError = [] {
+        return CommonDialogFunction<decltype(::CommDlgExtendedError)>("CommDlgExtendedError")();
+    };
     std::function<BOOL(HWND, LPCSTR, UINT, ULONG_PTR)> winHelp = ::WinHelpA;
 };
 
@@ -138,7 +159,8 @@ private:
     static std::string BytesToString(const std::vector<std::uint8_t>& bytes);
     static bool IsArrayEmpty(const std::vector<std::uint8_t>& bytes) noexcept;
     // Throws unless the code means Cancel and CancelError is off; the code is
-    // normalised to 0 or 32755 for Cancel.
+    // normalised to 0 or 32755 for Cancel, and a CommDlgExtendedError value
+    // to the number the error table lists it under.
     void RaiseDialogError(long& code) const;
 
     void ShowFileDialog(bool save);

@@ -31,6 +31,18 @@ int ToInteger(std::int32_t value)
     return value;
 }
 
+// True for one scope, also when it is left by an error.
+class RaisedFlag {
+public:
+    explicit RaisedFlag(bool& flag) noexcept : m_flag(flag) { m_flag = true; }
+    ~RaisedFlag() { m_flag = false; }
+    RaisedFlag(const RaisedFlag&) = delete;
+    RaisedFlag& operator=(const RaisedFlag&) = delete;
+
+private:
+    bool& m_flag;
+};
+
 } // namespace
 
 void SymbolLabel::SetSymbol(const std::wstring& fontName, double points, int weight, const std::wstring& caption,
@@ -278,12 +290,18 @@ void FrmAdvanced::SetColor(ColorValue vColor, bool autoset)
         const ColorRGB rgb = ColorToRGB(vColor);
         if (!autoset) {
             // Each change raises the slider's Change, which re-enters here
-            // with autoset on and the colour composed so far.
+            // with autoset on and the colour composed so far. Those calls
+            // take the colour and leave the labels, fields and strip to this
+            // one, which writes them with the final colour before anything
+            // reaches the screen: one strip per colour instead of up to four.
+            const RaisedFlag settingSliders(m_settingSliders);
             RGBSlider[0].SetValue(ToInteger(rgb.Red));
             RGBSlider[1].SetValue(ToInteger(rgb.Green));
             RGBSlider[2].SetValue(ToInteger(rgb.Blue));
         }
     }
+    if (autoset && m_settingSliders)
+        return; // nested in the call that sets the sliders, which writes the rest
     for (int i = 0; i < 3; ++i)
         RBGValue[i].SetCaption(std::to_wstring(RGBSlider[i].Value()));
     TextHEX.SetText(tk::Widen(ColorToHex(vColor)));

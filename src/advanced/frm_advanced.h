@@ -80,6 +80,7 @@ private:
     UINT m_dpi = tk::DpiOf(nullptr);
 
     ColorValue lCurrentColor = 0;
+    bool m_settingSliders = false; // SetColor is setting the sliders itself
     // Shared with a stop-colour click in progress: the colour dialog runs its
     // own message loop, in which this window may be unloaded.
     std::shared_ptr<CDlg> oColorDialog;

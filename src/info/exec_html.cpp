@@ -1,6 +1,7 @@
 // Handing a web address or a file to the shell.
 #include "info/exec_html.h"
 
+#include "toolkit/system_dll.h"
 #include "toolkit/window.h"
 
 #include <shellapi.h>
@@ -20,7 +21,8 @@ ShellOpenFunction& ShellOpenSeam()
 void ShellOpen(HWND parent, const std::string& verb, const std::string& file)
 {
     // The shell's answer is of no use: a failure shows nothing to the user.
-    ::ShellExecuteA(parent, verb.c_str(), file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    tk::SystemFunction<decltype(::ShellExecuteA)>(L"shell32.dll", "ShellExecuteA")(
+        parent, verb.c_str(), file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 } // namespace

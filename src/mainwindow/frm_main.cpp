@@ -269,22 +269,35 @@ void FrmMain::EventButtonDown()
     const POINT corner = PositionPixels();
     m_offsetX = ToInteger(GetCursorX() - corner.x);
     m_offsetY = ToInteger(GetCursorY() - corner.y);
-    if (m_moveTransparent)
+    // Remembered: the option may be switched off from the menu during the
+    // drag, and the translucency must still go when the drag ends.
+    const bool translucent = m_moveTransparent;
+    if (translucent)
         SetWindowAlpha(PictureSkin, kDragAlpha);
 
     // Every iteration moves, samples, then lets the queued events run; the
-    // mouse-up (or a lost capture) arrives there and ends the loop.
+    // mouse-up (or a lost capture) arrives there and ends the loop. When the
+    // window already stood where the cursor holds it, nothing moved: the
+    // loop then waits for input or for the next display frame (when a
+    // colour changing under a still window can next be seen) instead of
+    // spinning a core for as long as the button is held.
+    const unsigned long frame = tk::Screen::FrameMilliseconds();
     while (m_isButtonDown) {
         const std::int32_t x = GetCursorX();
         const std::int32_t y = GetCursorY();
-        MovePixels(x - m_offsetX, y - m_offsetY);
+        const POINT corner = PositionPixels();
+        const bool moved = corner.x != x - m_offsetX || corner.y != y - m_offsetY;
+        if (moved)
+            MovePixels(x - m_offsetX, y - m_offsetY);
         RefreshColor();
         tk::DoEvents();
+        if (!moved && m_isButtonDown)
+            tk::WaitForEvents(frame);
     }
     if (!IsLoaded())
         return; // Exit ran inside the loop: nothing of the window is left to restore
 
-    if (m_moveTransparent)
+    if (translucent)
         SetWindowAlpha(PictureSkin, 0);
     SetHandCursors(kCursorMano);
 }
@@ -301,7 +314,10 @@ void FrmMain::RefreshColor()
         return;
     const POINT corner = PositionPixels();
     const ColorValue color = m_readPixel(corner.x + S(kSampleX), corner.y + S(kSampleY));
-    if (color != m_lastColor) {
+    // The first sample is always shown, black too: the fields' design text
+    // is no colour value.
+    if (color != m_lastColor || !m_sampleShown) {
+        m_sampleShown = true;
         // The outline is drawn before every fill: a white swatch has coloured it too.
         PictureSkin.Circle(S(kSwatchX), S(kSwatchY), S(kSwatchRadius), kSwatchOutline);
         // An unreadable pixel (-1) is no fill colour: the disc goes back to

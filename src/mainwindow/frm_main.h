@@ -101,6 +101,7 @@ private:
     std::int16_t m_offsetY = 0;
     bool m_lockUpdateInfo = false;
     bool m_moveTransparent = false;
+    bool m_sampleShown = false; // the fields and swatch show a sample, not their design state
     PixelReader m_readPixel;
     UINT m_dpi;
 };

@@ -279,6 +279,13 @@ void DoEvents()
     }
 }
 
+void WaitForEvents(unsigned long milliseconds)
+{
+    // Without MWMO_INPUTAVAILABLE only messages new since the last look
+    // wake it: what DoEvents left queued does not turn the wait into a spin.
+    ::MsgWaitForMultipleObjectsEx(0, nullptr, milliseconds, QS_ALLINPUT, 0);
+}
+
 void RunMessageLoop()
 {
     MSG message{};

@@ -101,6 +101,8 @@ void CollectRetiredForms();
 
 // Dispatches every message queued for the program's windows, then returns.
 void DoEvents();
+// Sleeps until a message arrives for this thread or the time is up.
+void WaitForEvents(unsigned long milliseconds);
 // Runs until no form is loaded any more.
 void RunMessageLoop();
 // Key handling of the forms (key preview, tab navigation) before dispatch.

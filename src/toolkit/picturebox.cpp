@@ -57,6 +57,10 @@ int PictureBox::Top() const
 
 double PictureBox::ScaleX(double value, int from, int to) const
 {
+    // Pixels to pixels needs no screen metrics, whose reading costs a
+    // device context: a strip of 256 lines would open a thousand of them.
+    if (from != kScaleTwips && to != kScaleTwips)
+        return value;
     const double twips = Screen::TwipsPerPixelX();
     const double pixels = from == kScaleTwips ? value / twips : value;
     return to == kScaleTwips ? pixels * twips : pixels;
@@ -64,6 +68,8 @@ double PictureBox::ScaleX(double value, int from, int to) const
 
 double PictureBox::ScaleY(double value, int from, int to) const
 {
+    if (from != kScaleTwips && to != kScaleTwips)
+        return value;
     const double twips = Screen::TwipsPerPixelY();
     const double pixels = from == kScaleTwips ? value / twips : value;
     return to == kScaleTwips ? pixels * twips : pixels;
@@ -224,8 +230,12 @@ HDC PictureBox::hdc()
 
 void PictureBox::ImageChanged()
 {
-    if (hWnd())
+    // Once until the next paint: a strip of 256 lines would otherwise ask
+    // the system 256 times for what one request already covers.
+    if (hWnd() && !m_invalidated) {
         ::InvalidateRect(hWnd(), nullptr, FALSE);
+        m_invalidated = true;
+    }
 }
 
 void PictureBox::Cls()
@@ -307,6 +317,7 @@ void PictureBox::Refresh()
 
 void PictureBox::PaintContent(HDC dc, const RECT& dirty)
 {
+    m_invalidated = false; // the paint has taken the whole update region
     ::BitBlt(dc, dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top, m_imageDC.get(),
              dirty.left, dirty.top, SRCCOPY);
 }

@@ -100,6 +100,7 @@ private:
     unique_hbrush m_fillBrush;
     int m_imageWidth = 0;
     int m_imageHeight = 0;
+    bool m_invalidated = false; // asked to repaint, not painted yet
 };
 
 } // namespace tk

@@ -116,6 +116,14 @@ void SetMonitorSource(std::function<std::vector<RECT>()> source)
 int Width() { return WidthPixels() * TwipsPerPixelX(); }
 int Height() { return HeightPixels() * TwipsPerPixelY(); }
 
+unsigned long FrameMilliseconds()
+{
+    const WindowDC screen;
+    const int hertz = ::GetDeviceCaps(screen, VREFRESH);
+    // 0 and 1 stand for the hardware's default rate, which is not told.
+    return hertz > 1 ? static_cast<unsigned long>(1000 / hertz) : 16;
+}
+
 void SetMousePointer(MousePointer pointer)
 {
     g_pointer = pointer;

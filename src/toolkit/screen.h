@@ -37,6 +37,8 @@ POINT KeepOnMonitor(POINT topLeft, SIZE size, const RECT& monitor);
 // Tests give monitors of their own here (Wine here shows one monitor);
 // an empty function gives the system's back.
 void SetMonitorSource(std::function<std::vector<RECT>()> source);
+// How long the display shows one frame, in whole milliseconds (16 at 60 Hz).
+unsigned long FrameMilliseconds();
 
 enum class MousePointer { Default, Busy };
 // The program-wide pointer: while Busy, every window of the program shows the hourglass.

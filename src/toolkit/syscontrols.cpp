@@ -19,6 +19,9 @@ void TextBox::Create(Container& parent, int left, int top, int width, int height
 
 void TextBox::SetText(const std::wstring& text)
 {
+    // The same text again would still be laid out and repainted.
+    if (Text() == text)
+        return;
     ::SetWindowTextW(hWnd(), text.c_str());
 }
 

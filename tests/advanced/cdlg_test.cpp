@@ -127,7 +127,7 @@ TEST(CDlgErrors, TableCodesUnknownCodesAndCancel)
         ExpectDialogError([&] { CDlgTestAccess::RaiseDialogError(dialog, code); }, entry.code, entry.text,
                           "cmdlg98.chm", entry.code);
     }
-    for (long unknown : {12345L, 32756L, 0xFFFFL})
+    for (long unknown : {12345L, 32756L, 40000L})
         ExpectDialogError([&] { CDlgTestAccess::RaiseDialogError(dialog, unknown); }, unknown, "");
 
     for (long cancel : {0L, 32755L}) {

@@ -92,12 +92,12 @@ TEST_F(MainWindow, StartsSkinnedTopmostCentredAndShowsTheFirstSample)
     EXPECT_EQ(main.Skin().Point(FrmMain::kSwatchX, FrmMain::kSwatchY), static_cast<long>(kOrange));
 }
 
-TEST_F(MainWindow, BlackUnderTheViewFinderAtStartUpLeavesTheFieldsAlone)
+TEST_F(MainWindow, BlackUnderTheViewFinderAtStartUpIsShown)
 {
     m_backdrop.Paint(RGB(0, 0, 0));
     FrmMain& main = StartPicker();
     EXPECT_EQ(main.LastColor(), 0);
-    EXPECT_EQ(Rows(main), Expected(L"Text1", L"Text1", L"Text1", L"Text1", L"Text1"));
+    EXPECT_EQ(Rows(main), Expected(L"#000000", L"0", L"0", L"0", L"0"));
     EXPECT_EQ(main.Skin().Point(FrmMain::kSwatchX, FrmMain::kSwatchY), 0);
 }
 

@@ -1,0 +1,88 @@
+// Move with alpha switched off from the menu in the middle of a drag: the
+// drag that made the window translucent still ends opaque, and so do the
+// drags after it. Driven with the real mouse, the menu answered by keys.
+#include "mainwindow/frm_main.h"
+#include "support/all.h"
+#include "winservices/api_window.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Translucency {
+    bool layered = false;
+    BYTE alpha = 255;
+    bool Opaque() const { return !layered || alpha == 255; }
+};
+
+Translucency TranslucencyOf(HWND window)
+{
+    Translucency seen;
+    seen.layered = (::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
+    COLORREF key = 0;
+    DWORD flags = 0;
+    BYTE alpha = 255;
+    if (seen.layered && ::GetLayeredWindowAttributes(window, &key, &alpha, &flags) && (flags & LWA_ALPHA))
+        seen.alpha = alpha;
+    return seen;
+}
+
+// Where a drag of the skin starts: a point of the skin clear of the fields.
+POINT OnTheSkin(FrmMain& main)
+{
+    const POINT corner = main.PositionPixels();
+    return {corner.x + 105, corner.y + 55};
+}
+
+constexpr WPARAM kMoveWithAlpha[] = {VK_UP, VK_UP, VK_RETURN}; // second from the bottom
+
+} // namespace
+
+class DragTranslucency : public tktest::WindowTest {
+protected:
+    tktest::Backdrop m_backdrop;
+};
+
+TEST_F(DragTranslucency, SwitchedOffDuringTheDragTheWindowEndsOpaqueAndStaysSo)
+{
+    FrmMain& main = *frmMain;
+    main.Show();
+    tktest::Pump(200);
+    tktest::AnswerMenu({std::begin(kMoveWithAlpha), std::end(kMoveWithAlpha)}, [&] { main.ShowPopupMenu(); });
+    ASSERT_TRUE(main.MoveTransparent());
+
+    // The right button, with the left still held, opens the menu inside the
+    // drag; Move with alpha is switched off there, then the left is let go.
+    Translucency duringDrag;
+    const POINT from = OnTheSkin(main);
+    ASSERT_TRUE(::IsChild(main.hWnd(), ::WindowFromPoint(from)));
+    const tktest::MenuSeen menu =
+        tktest::AnswerMenu({std::begin(kMoveWithAlpha), std::end(kMoveWithAlpha)}, [&] {
+            EXPECT_TRUE(tktest::DragFromThread(from, {from.x + 20, from.y + 10}, MOUSEEVENTF_LEFTDOWN,
+                                               MOUSEEVENTF_LEFTUP, [&] {
+                                                   duringDrag = TranslucencyOf(main.hWnd());
+                                                   tktest::SendMouse(MOUSEEVENTF_RIGHTDOWN);
+                                                   tktest::SendMouse(MOUSEEVENTF_RIGHTUP);
+                                                   for (int i = 0; i < 150 && !::FindWindowW(L"#32768", nullptr); ++i)
+                                                       ::Sleep(20);
+                                                   for (int i = 0; i < 150 && ::FindWindowW(L"#32768", nullptr); ++i)
+                                                       ::Sleep(20);
+                                               }));
+        });
+    ASSERT_TRUE(menu.seen) << "the right button opened no menu during the drag";
+    EXPECT_TRUE(duringDrag.layered);
+    EXPECT_EQ(duringDrag.alpha, 100) << "the drag began translucent";
+    EXPECT_FALSE(main.MoveTransparent()) << "the menu switched Move with alpha off";
+    EXPECT_FALSE(main.IsButtonDown());
+    const Translucency ended = TranslucencyOf(main.hWnd());
+    EXPECT_TRUE(ended.Opaque()) << "the drag ended with the window translucent at alpha "
+                                << static_cast<int>(ended.alpha);
+
+    // A later drag with the option off is opaque from start to end.
+    Translucency laterDuring;
+    const POINT again = OnTheSkin(main);
+    EXPECT_TRUE(tktest::DragFromThread(again, {again.x - 20, again.y - 10}, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP,
+                                       [&] { laterDuring = TranslucencyOf(main.hWnd()); }));
+    EXPECT_TRUE(laterDuring.Opaque());
+    EXPECT_TRUE(TranslucencyOf(main.hWnd()).Opaque());
+}
