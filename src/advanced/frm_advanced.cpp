@@ -2,6 +2,9 @@
 // fields and sliders, and the gradient strip with its stop colour.
 #include "advanced/frm_advanced.h"
 
+#include "colour/contrast.h"
+#include "resources/resource.h"
+#include "resources/resource_access.h"
 #include "toolkit/screen.h"
 #include "winservices/api_window.h"
 
@@ -157,6 +160,10 @@ void FrmAdvanced::InitializeComponent()
         };
     }
 
+    // In the free band above the strip.
+    lblContrast.Create(*this, 11, 100, 256, 15);
+    lblContrast.SetCaption(L"");
+
     ButtonClose.Create(*this, 264, 7, 11, 11);
     ButtonClose.SetSymbol(L"Marlett", 9.75, 500, L"r", SymbolLabel::Symbol::Cross);
     ButtonClose.Click = [this] { ButtonClose_Click(); };
@@ -178,6 +185,7 @@ void FrmAdvanced::Form_Load()
 {
     oColorDialog = std::make_shared<CDlg>();
     GradientStep = 1;
+    m_contrastWord = LoadResString(IDS_CONTRAST);
 }
 
 void FrmAdvanced::Form_Unload()
@@ -247,6 +255,10 @@ void FrmAdvanced::ShowGradient(ColorValue lMinCol, ColorValue lMaxCol)
 {
     if (GradientStep == 0)
         GradientStep = 1;
+    // Every colour and every stop colour passes through here.
+    lblContrast.SetCaption(lMinCol < 0 || lMaxCol < 0
+                               ? std::wstring()
+                               : m_contrastWord + L" " + tk::Widen(ContrastText(ContrastRatio(lMinCol, lMaxCol))));
     if (lMinCol < 0 || lMaxCol < 0)
         return;
     tk::Screen::SetMousePointer(tk::Screen::MousePointer::Busy);

@@ -34,6 +34,8 @@ public:
     void SetColor(ColorValue vColor, bool autoset);
     void ShowWindow(ColorValue vColor);
     void ShowGradient(ColorValue lMinCol, ColorValue lMaxCol);
+    // The contrast between the colour and the stop colour, as shown above the strip.
+    const std::wstring& ContrastCaption() const noexcept { return lblContrast.Caption(); }
 
 protected:
     tk::FormStyle Style() const override;
@@ -72,6 +74,8 @@ private:
     std::array<tk::Label, 2> Label3;
     SymbolLabel ButtonClose;
     std::array<SymbolLabel, 4> Label2;
+    tk::Label lblContrast;
+    std::wstring m_contrastWord;
 
     ColorValue lCurrentColor = 0;
     // Shared with a stop-colour click in progress: the colour dialog runs its

@@ -6,6 +6,9 @@
 #include "info/exec_html.h"
 #include "info/frm_about.h"
 #include "info/frm_help.h"
+#include "mainwindow/keyboard_nudge.h"
+#include "mainwindow/zoom_lens.h"
+#include "resources/resource.h"
 #include "resources/resource_access.h"
 #include "toolkit/screen.h"
 #include "winservices/api_window.h"
@@ -53,7 +56,7 @@ std::int16_t ToInteger(long value)
 FrmMain::FrmMain() : tk::Form(L"frmMain"), m_readPixel(&GetScreenPixel)
 {
     mPopup.Items = {&mMainLockUpdateInfo, &sep10, &mMainHelp, &mMainAbout, &sep11,
-                    &mAdvancedOption, &mMoveTransparent, &sep12, &mExit};
+                    &mAdvancedOption, &mMoveTransparent, &sep12, &m_copyMenu.Item(), &mZoom, &sep13, &mExit};
 }
 
 tk::FormStyle FrmMain::Style() const
@@ -126,6 +129,14 @@ void FrmMain::InitializeComponent()
     mAdvancedOption.Click = [this] { mAdvancedOption_Click(); };
     mMoveTransparent.Click = [this] { mMoveTransparent_Click(); };
     mExit.Click = [this] { mExit_Click(); };
+    mZoom.Click = [this] {
+        RECT outer{};
+        ::GetWindowRect(hWnd(), &outer);
+        if (IsZoomLensOpen())
+            CloseZoomLens();
+        else
+            OpenZoomLens(outer, {outer.left + kSampleX, outer.top + kSampleY});
+    };
 }
 
 void FrmMain::Form_Load()
@@ -138,6 +149,8 @@ void FrmMain::Form_Load()
     mMoveTransparent.Caption = LoadResString(104);
     mExit.Caption = LoadResString(105);
     mAdvancedOption.Caption = LoadResString(111);
+    m_copyMenu.Item().Caption = LoadResString(IDS_COPY);
+    mZoom.Caption = LoadResString(IDS_ZOOM);
     SetMouseIcon(LoadResCursor(L"MANO"));
     mMoveTransparent.Enabled = IsLayeredSupported();
     for (tk::Label& label : Label1)
@@ -154,6 +167,12 @@ void FrmMain::Form_Unload()
     // Ends a drag whose loop is still running (Exit chosen from a menu opened
     // during the drag): the loop must not go on with a window that is gone.
     m_isButtonDown = false;
+    CloseZoomLens();
+}
+
+bool FrmMain::Form_TakeKey(int keyCode, int shift)
+{
+    return TakeMainWindowKey(*this, keyCode, shift);
 }
 
 void FrmMain::SetHandCursors(const wchar_t* cursorName)
@@ -229,6 +248,7 @@ void FrmMain::RefreshColor()
         return;
     const POINT corner = PositionPixels();
     const ColorValue color = m_readPixel(corner.x + kSampleX, corner.y + kSampleY);
+    ZoomLensFollow(corner.x + kSampleX, corner.y + kSampleY);
     if (color != m_lastColor) {
         // The outline is drawn before every fill: a white swatch has coloured it too.
         PictureSkin.Circle(kSwatchX, kSwatchY, kSwatchRadius, kSwatchOutline);
@@ -252,6 +272,8 @@ void FrmMain::ShowPopupMenu()
 {
     mAdvancedOption.Checked = IsFormLoaded(L"frmAdvanced");
     mMainLockUpdateInfo.Checked = m_lockUpdateInfo;
+    m_copyMenu.Refresh(m_lastColor);
+    mZoom.Checked = IsZoomLensOpen();
     tk::PopupMenu(*this, mPopup);
 }
 

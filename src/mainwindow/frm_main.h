@@ -3,6 +3,7 @@
 #pragma once
 
 #include "colour/colour.h"
+#include "mainwindow/copy_menu.h"
 #include "toolkit/form.h"
 #include "toolkit/menu.h"
 #include "toolkit/picturebox.h"
@@ -49,6 +50,7 @@ protected:
     void InitializeComponent() override;
     void Form_Load() override;
     void Form_Unload() override;
+    bool Form_TakeKey(int keyCode, int shift) override;
 
 private:
     void PictureSkin_MouseDown(int button, int shift, float x, float y);
@@ -78,6 +80,9 @@ private:
     tk::MenuItem mAdvancedOption{L"Opzioni avanzate..."};
     tk::MenuItem mMoveTransparent{L"Spostamento in trasparenza"};
     tk::MenuItem sep12{L"-"};
+    CopyMenu m_copyMenu{*this};
+    tk::MenuItem mZoom{L"Zoom"};
+    tk::MenuItem sep13{L"-"};
     tk::MenuItem mExit{L"Uscita"};
     tk::Menu mPopup;
 

@@ -177,7 +177,7 @@ TEST_F(MainWindow, AnUnreadablePixelShowsMinusOneAndNoColour)
     frmAdvanced->Unload();
     tk::CollectRetiredForms();
     {
-        MenuAnswer answer({VK_UP, VK_UP, VK_UP, VK_RETURN}); // Advanced view...
+        MenuAnswer answer({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}); // Advanced view...
         main.ShowPopupMenu();
     }
     ASSERT_TRUE(IsFormLoaded(L"frmAdvanced"));
@@ -204,12 +204,12 @@ TEST_F(MainWindow, MenuCaptionsFollowTheUsersLanguage)
         main.ShowPopupMenu();
     }
     const std::vector<std::wstring> english = {L"Lock", L"-", L"Help", L"About...", L"-", L"Advanced view...",
-                                               L"Move with alpha", L"-", L"Exit"};
+                                               L"Move with alpha", L"-", L"Copy", L"Zoom", L"-", L"Exit"};
     const std::vector<std::wstring> italianCaptions = {L"Blocca", L"-", L"Guida", L"Informazioni...", L"-",
                                                        L"Vista estesa...", L"Spostamento in trasparenza", L"-",
-                                                       L"Uscita"};
+                                                       L"Copia", L"Lente", L"-", L"Uscita"};
     EXPECT_EQ(MenuAnswer::s_captions, italian ? italianCaptions : english);
-    ASSERT_EQ(MenuAnswer::s_enabled.size(), 9u);
+    ASSERT_EQ(MenuAnswer::s_enabled.size(), 12u);
     EXPECT_TRUE(MenuAnswer::s_enabled[6]) << "Move with alpha is enabled where layered windows exist";
 }
 
@@ -226,7 +226,7 @@ TEST_F(MainWindow, CheckMarksAreRefreshedEachTimeTheMenuOpens)
         MenuAnswer answer({VK_ESCAPE});
         main.ShowPopupMenu();
     }
-    ASSERT_EQ(MenuAnswer::s_checked.size(), 9u);
+    ASSERT_EQ(MenuAnswer::s_checked.size(), 12u);
     EXPECT_TRUE(MenuAnswer::s_checked[0]);
     EXPECT_TRUE(MenuAnswer::s_checked[5]);
     frmAdvanced->Unload(); // closed by other means than the menu
@@ -256,7 +256,7 @@ TEST_F(MainWindow, LockFreezesValuesSwatchAndAdvancedView)
     // Reopened while locked, the advanced view shows the frozen colour.
     frmAdvanced->Unload();
     {
-        MenuAnswer answer({VK_UP, VK_UP, VK_UP, VK_RETURN});
+        MenuAnswer answer({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
         main.ShowPopupMenu();
     }
     EXPECT_EQ(AdvancedHex(), L"FF8000");
@@ -406,7 +406,7 @@ TEST_F(Drag, MoveWithAlphaIsTranslucentExactlyDuringTheDrag)
 {
     FrmMain& main = StartPicker();
     {
-        MenuAnswer answer({VK_UP, VK_UP, VK_RETURN}); // Move with alpha
+        MenuAnswer answer({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}); // Move with alpha
         main.ShowPopupMenu();
     }
     ASSERT_TRUE(main.MoveTransparent());
