@@ -16,6 +16,10 @@ namespace {
 constexpr int kCloseMark = 9; // the close box in the top-right corner, at 96 dpi
 constexpr int kCloseMargin = 2;
 constexpr int kGap = 8; // between the main window and the lens
+// A drag samples far more often than a display shows frames: the lens is
+// repainted at most once a frame, and the last block is always shown.
+constexpr DWORD kFrameTime = 33; // ms, thirty frames a second
+constexpr UINT_PTR kRepaintTimer = 1;
 
 // Leaves a window out of screen copies (Windows 10 2004 and later), so the
 // lens shows what lies under the view-finder rather than its crosshair.
@@ -71,6 +75,9 @@ void ZoomLens::InitializeComponent()
     m_block.reset(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     m_bits = static_cast<std::uint32_t*>(bits);
     m_blockDC.reset(::CreateCompatibleDC(nullptr));
+    // A display DC of the lens's own for its whole life: it reads the
+    // screen at every sample of a drag.
+    m_screen.reset(::CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr));
     // Selected for the lens's lifetime; deleting the DC first lets it go.
     ::SelectObject(m_blockDC.get(), m_block.get());
     if (m_bits)
@@ -81,19 +88,41 @@ void ZoomLens::InitializeComponent()
 
 void ZoomLens::Sample(int x, int y)
 {
-    if (!m_bits)
+    if (!m_bits || !m_screen)
         return;
-    {
-        const tk::WindowDC screen;
-        ::BitBlt(m_blockDC.get(), 0, 0, kBlock, kBlock, screen, x - kBlock / 2, y - kBlock / 2, SRCCOPY);
-    }
+    ::BitBlt(m_blockDC.get(), 0, 0, kBlock, kBlock, m_screen.get(), x - kBlock / 2, y - kBlock / 2, SRCCOPY);
     ::GdiFlush();
     // A still screen costs a copy and a comparison, not a repaint.
     if (std::memcmp(m_bits, m_shown.data(), sizeof m_shown) == 0)
         return;
     std::memcpy(m_shown.data(), m_bits, sizeof m_shown);
+    const DWORD since = ::GetTickCount() - m_lastPaint;
+    if (since >= kFrameTime) {
+        PaintNow();
+    } else if (!m_paintDue) {
+        m_paintDue = true;
+        ::SetTimer(hWnd(), kRepaintTimer, kFrameTime - since, nullptr);
+    }
+}
+
+void ZoomLens::PaintNow()
+{
+    if (m_paintDue) {
+        m_paintDue = false;
+        ::KillTimer(hWnd(), kRepaintTimer);
+    }
+    m_lastPaint = ::GetTickCount();
     ::InvalidateRect(hWnd(), nullptr, FALSE);
     ::UpdateWindow(hWnd());
+}
+
+LRESULT ZoomLens::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_TIMER && wParam == kRepaintTimer) {
+        PaintNow();
+        return 0;
+    }
+    return tk::Form::HandleMessage(message, wParam, lParam);
 }
 
 ColorValue ZoomLens::BlockPixel(int column, int row) const

@@ -31,16 +31,21 @@ protected:
     void Form_Unload() override;
     void Form_KeyDown(int keyCode, int shift) override;
     void PaintContent(HDC dc, const RECT& dirty) override;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void Lens_MouseDown(int button, int shift, float x, float y);
     RECT CloseMark() const;
+    void PaintNow();
 
     // The bitmap outlives the memory DC it stays selected into.
     tk::unique_hbitmap m_block;
     tk::unique_hdc m_blockDC;
+    tk::unique_hdc m_screen;
     std::uint32_t* m_bits = nullptr; // the block's pixels, top row first, 0x00RRGGBB
     std::array<std::uint32_t, kBlock * kBlock> m_shown{};
+    DWORD m_lastPaint = 0;     // tick of the last repaint
+    bool m_paintDue = false;   // a newer block waits for its repaint
 };
 
 extern tk::FormInstance<ZoomLens> frmZoom;
