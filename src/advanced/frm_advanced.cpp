@@ -163,6 +163,7 @@ void FrmAdvanced::InitializeComponent()
     // In the free band above the strip.
     lblContrast.Create(*this, 11, 100, 256, 15);
     lblContrast.SetCaption(L"");
+    lblContrast.MouseDown = [this](int button, int shift, float x, float y) { Form_MouseDown(button, shift, x, y); };
 
     ButtonClose.Create(*this, 264, 7, 11, 11);
     ButtonClose.SetSymbol(L"Marlett", 9.75, 500, L"r", SymbolLabel::Symbol::Cross);
