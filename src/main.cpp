@@ -5,7 +5,14 @@
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
-    frmMain->Show();
+    // Start-up runs outside any window procedure: an error here (a window
+    // the system would not make) ends the program the same way as one inside.
+    try {
+        frmMain->Show();
+    } catch (...) {
+        tk::ReportCurrentException();
+        return 1;
+    }
     tk::RunMessageLoop();
     return 0;
 }

@@ -2,6 +2,7 @@
 #include "info/frm_about.h"
 
 #include "info/exec_html.h"
+#include "resources/resource.h"
 #include "resources/resource_access.h"
 #include "toolkit/screen.h"
 #include "winservices/api_window.h"
@@ -74,7 +75,7 @@ void FrmAbout::InitializeComponent()
     Label1.SetFont({.underline = true});
     Label1.SetForeColor(RGB(0, 0, 255));
     Label1.SetCaption(kMakerWebAddress);
-    Label1.SetMouseIcon(LoadResCursor(L"LINKHAND"));
+    Label1.SetMouseIcon(LoadResCursor(kCursorLinkHand));
     Label1.Click = [this] { Label1_Click(); };
 
     Command1.Create(*this, PixelsX(2243), PixelsY(1800), PixelsX(1155), PixelsY(345));
@@ -87,11 +88,11 @@ void FrmAbout::Form_Load()
     // The main window is topmost too; this one must open in front of it.
     SetTopMost(*this, true);
     Label2.SetCaption(VersionComments());
-    Label3.SetCaption(LoadResString(110));
-    SetCaption(LoadResString(103));
-    Label5.SetCaption(LoadResString(107));
-    Label4.SetCaption(LoadResString(106));
-    Command1.SetCaption(LoadResString(109));
+    Label3.SetCaption(LoadResString(IDS_NOTICE));
+    SetCaption(LoadResString(IDS_ABOUT));
+    Label5.SetCaption(LoadResString(IDS_CREATED_BY));
+    Label4.SetCaption(LoadResString(IDS_VISIT));
+    Command1.SetCaption(LoadResString(IDS_CLOSE));
 }
 
 void FrmAbout::Form_Activate()

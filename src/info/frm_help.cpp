@@ -1,6 +1,7 @@
 // The Help note: one paragraph on how the program is used, in tool-tip colours.
 #include "info/frm_help.h"
 
+#include "resources/resource.h"
 #include "resources/resource_access.h"
 #include "toolkit/screen.h"
 
@@ -66,8 +67,8 @@ void FrmHelp::InitializeComponent()
 
 void FrmHelp::Form_Load()
 {
-    Label2.SetCaption(LoadResString(102));
-    Label1.SetCaption(LoadResString(108));
+    Label2.SetCaption(LoadResString(IDS_HELP));
+    Label1.SetCaption(LoadResString(IDS_HELP_TEXT));
 }
 
 // Any click on the note but one on the bulb, or another window of the

@@ -23,8 +23,10 @@ namespace {
 constexpr COLORREF kSwatchOutline = 0x00FFFFFF;
 constexpr ColorValue kNoColour = 0; // the skin's empty swatch disc
 constexpr std::int16_t kDragAlpha = 100;
-constexpr std::uint32_t kBorderBit = 0x00800000; // WS_BORDER
-constexpr std::uint32_t kStyleBit8 = 0x00000008;
+// The low word of a top-level window's style belongs to its class, and our
+// form class gives this bit no meaning: the window has always carried it, so
+// anything that reads its style sees what it always saw.
+constexpr std::uint32_t kClassStyleBit8 = 0x00000008;
 
 struct FieldPlace {
     int index;
@@ -77,7 +79,7 @@ void FrmMain::InitializeComponent()
 {
     // The icon of the taskbar button and of Alt+Tab.
     const auto loadIcon = [](int size) {
-        return static_cast<HICON>(::LoadImageW(tk::Instance(), MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, LR_SHARED));
+        return static_cast<HICON>(::LoadImageW(tk::Instance(), MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, size, size, LR_SHARED));
     };
     SetIcons(loadIcon(32), loadIcon(16));
 
@@ -119,7 +121,7 @@ void FrmMain::InitializeComponent()
     LabelLink.SetFont(linkFont);
     LabelLink.SetForeColor(RGB(0, 0, 255));
     LabelLink.SetTransparent(true);
-    LabelLink.SetMouseIcon(LoadResCursor(L"LINKHAND"));
+    LabelLink.SetMouseIcon(LoadResCursor(kCursorLinkHand));
     LabelLink.SetToolTipText(kMakerWebAddress);
     LabelLink.Click = [this] { LabelLink_Click(); };
 
@@ -143,20 +145,20 @@ void FrmMain::Form_Load()
 {
     mPopup.Visible = false;
     m_moveTransparent = false;
-    mMainAbout.Caption = LoadResString(103);
-    mMainLockUpdateInfo.Caption = LoadResString(101);
-    mMainHelp.Caption = LoadResString(102);
-    mMoveTransparent.Caption = LoadResString(104);
-    mExit.Caption = LoadResString(105);
-    mAdvancedOption.Caption = LoadResString(111);
+    mMainAbout.Caption = LoadResString(IDS_ABOUT);
+    mMainLockUpdateInfo.Caption = LoadResString(IDS_LOCK);
+    mMainHelp.Caption = LoadResString(IDS_HELP);
+    mMoveTransparent.Caption = LoadResString(IDS_MOVE_TRANSPARENT);
+    mExit.Caption = LoadResString(IDS_EXIT);
+    mAdvancedOption.Caption = LoadResString(IDS_ADVANCED_VIEW);
     m_copyMenu.Item().Caption = LoadResString(IDS_COPY);
     mZoom.Caption = LoadResString(IDS_ZOOM);
-    SetMouseIcon(LoadResCursor(L"MANO"));
+    SetMouseIcon(LoadResCursor(kCursorMano));
     mMoveTransparent.Enabled = IsLayeredSupported();
     for (tk::Label& label : Label1)
-        label.SetMouseIcon(LoadResCursor(L"MANO"));
-    SetStyleBits(hWnd(), kBorderBit, false);
-    SetStyleBits(hWnd(), kStyleBit8, true);
+        label.SetMouseIcon(LoadResCursor(kCursorMano));
+    SetStyleBits(hWnd(), WS_BORDER, false);
+    SetStyleBits(hWnd(), kClassStyleBit8, true);
     ApplySkin(PictureSkin, *this, 0, L"", 0, 0);
     RefreshColor();
     SetTopMost(*this, true);
@@ -212,7 +214,7 @@ void FrmMain::EventButtonDown()
 {
     m_isButtonDown = true;
     SetTopMost(*this, true);
-    SetHandCursors(L"MANO_DRAG");
+    SetHandCursors(kCursorManoDrag);
     const POINT corner = PositionPixels();
     m_offsetX = ToInteger(GetCursorX() - corner.x);
     m_offsetY = ToInteger(GetCursorY() - corner.y);
@@ -233,7 +235,7 @@ void FrmMain::EventButtonDown()
 
     if (m_moveTransparent)
         SetWindowAlpha(PictureSkin, 0);
-    SetHandCursors(L"MANO");
+    SetHandCursors(kCursorMano);
 }
 
 void FrmMain::EventButtonUp()

@@ -20,6 +20,12 @@ struct DepthScope {
 
 } // namespace
 
+WindowCreationCalls& CreationCalls() noexcept
+{
+    static WindowCreationCalls calls;
+    return calls;
+}
+
 HINSTANCE Instance() noexcept
 {
     return ::GetModuleHandleW(nullptr);
@@ -49,6 +55,7 @@ Window* Window::FromHandle(HWND hwnd) noexcept
 void Window::CreateWindowObject(const wchar_t* className, DWORD exStyle, DWORD style, int x, int y, int width,
                                 int height, HWND parent)
 {
+    // A registration that throws is tried again at the next creation.
     static const bool registered = [] {
         for (const wchar_t* name : {kFormClass, kPictureClass}) {
             WNDCLASSEXW windowClass{};
@@ -57,21 +64,25 @@ void Window::CreateWindowObject(const wchar_t* className, DWORD exStyle, DWORD s
             windowClass.lpfnWndProc = &Window::Thunk;
             windowClass.hInstance = Instance();
             windowClass.lpszClassName = name;
-            ::RegisterClassExW(&windowClass);
+            if (!CreationCalls().registerClass(&windowClass) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+                throw WindowCreationError("the window class " + Narrow(name) + " could not be registered");
         }
         return true;
     }();
     (void)registered;
-    ::CreateWindowExW(exStyle, className, L"", style, x, y, width, height, parent, nullptr, Instance(), this);
+    if (!CreationCalls().createWindow(exStyle, className, L"", style, x, y, width, height, parent, nullptr,
+                                      Instance(), this))
+        throw WindowCreationError("a window of the class " + Narrow(className) + " could not be created");
 }
 
 void Window::CreateSystemControl(const wchar_t* className, DWORD exStyle, DWORD style, int x, int y, int width,
                                  int height, HWND parent)
 {
-    m_hwnd = ::CreateWindowExW(exStyle, className, L"", style, x, y, width, height, parent, nullptr, Instance(),
-                               nullptr);
-    if (m_hwnd)
-        ::SetPropW(m_hwnd, kSystemControlProperty, this);
+    m_hwnd = CreationCalls().createWindow(exStyle, className, L"", style, x, y, width, height, parent, nullptr,
+                                          Instance(), nullptr);
+    if (!m_hwnd)
+        throw WindowCreationError("a window of the class " + Narrow(className) + " could not be created");
+    ::SetPropW(m_hwnd, kSystemControlProperty, this);
 }
 
 void Window::DestroyWindowObject() noexcept
@@ -120,7 +131,6 @@ LRESULT CALLBACK Window::Thunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     if (message == WM_NCDESTROY) {
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->m_hwnd = nullptr;
-        self->OnDestroyed();
         return ::DefWindowProcW(hwnd, message, wParam, lParam);
     }
 

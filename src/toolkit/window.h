@@ -37,9 +37,6 @@ protected:
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
 
-    // The last message a window gets; the handle is gone afterwards.
-    virtual void OnDestroyed() {}
-
 private:
     static LRESULT CALLBACK Thunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
@@ -51,6 +48,22 @@ inline constexpr const wchar_t* kFormClass = L"TavoliskForm";
 inline constexpr const wchar_t* kPictureClass = L"TavoliskPicture";
 
 HINSTANCE Instance() noexcept;
+
+// The two calls that make the toolkit's windows. A test replaces them to
+// make creation fail; the program always uses the system's.
+struct WindowCreationCalls {
+    ATOM(WINAPI* registerClass)(const WNDCLASSEXW*) = &::RegisterClassExW;
+    HWND(WINAPI* createWindow)(DWORD, LPCWSTR, LPCWSTR, DWORD, int, int, int, int, HWND, HMENU, HINSTANCE,
+                               LPVOID) = &::CreateWindowExW;
+};
+WindowCreationCalls& CreationCalls() noexcept;
+
+// A window the system would not make: nothing can go on without it.
+class WindowCreationError : public AppError {
+public:
+    explicit WindowCreationError(const std::string& what)
+        : AppError(7, kProgramSource, "Out of memory: " + what) {}
+};
 
 // How many window procedures are running right now; nested message pumps
 // (the drag loop, a modal form) run at a depth above zero.
