@@ -141,7 +141,13 @@ void CheckManifest(HMODULE module)
     const std::vector<BYTE> bytes = ResourceBytes(module, MAKEINTRESOURCEW(1), RT_MANIFEST);
     const std::string manifest(bytes.begin(), bytes.end());
     Report(!manifest.empty(), "manifest: " + std::to_string(manifest.size()) + " bytes");
-    Report(manifest.find("PerMonitorV2") != std::string::npos, "manifest: declares PerMonitorV2");
+    const auto has = [&manifest](const char* text) { return manifest.find(text) != std::string::npos; };
+    Report(has(">PerMonitorV2, PerMonitor</dpiAwareness>"), "manifest: declares PerMonitorV2, PerMonitor");
+    Report(has("<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true/PM</dpiAware>"),
+           "manifest: declares dpiAware true/PM for older systems");
+    Report(has("level=\"asInvoker\""), "manifest: runs as the invoker");
+    Report(has("{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}") && has("{e2011457-1546-43c5-a5fe-008deee3d3f0}"),
+           "manifest: lists Windows 10 and Vista among the supported systems");
     // The Common Controls dependency and its version, in one assemblyIdentity.
     const std::size_t controls = manifest.find("Microsoft.Windows.Common-Controls");
     bool version6 = false;

@@ -8,6 +8,10 @@
 #include "info/frm_about.h"
 #include "info/frm_help.h"
 #include "mainwindow/frm_main.h"
+#include "support/advanced_access.h"
+#include "support/modal.h"
+#include "support/pixels.h"
+#include "support/pump.h"
 #include "toolkit/form.h"
 #include "toolkit/window.h"
 #include "winservices/api_window.h"
@@ -21,16 +25,10 @@
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
-
-// The advanced view's colour and stop-colour label, which have no public reader.
-struct FrmAdvancedTestAccess {
-    FrmAdvanced& form;
-    ColorValue Current() const { return form.lCurrentColor; }
-    const tk::Label& Stop() const { return form.lblGradientStop; }
-};
 
 namespace {
 
@@ -261,21 +259,11 @@ bool Flat(const Figures& before, const Figures& after, std::string& text)
 
 // ---------------------------------------------------------------- pumping and timers
 
-bool PumpUntil(const std::function<bool()>& condition, int milliseconds)
-{
-    const auto end = Clock::now() + std::chrono::milliseconds(milliseconds);
-    while (!condition()) {
-        if (Clock::now() > end)
-            return false;
-        tk::DoEvents();
-        ::Sleep(1);
-    }
-    return true;
-}
+using tktest::PumpUntil;
 
 void PumpFor(int milliseconds)
 {
-    PumpUntil([] { return false; }, milliseconds);
+    tktest::Pump(milliseconds);
 }
 
 // Thread timers with actions: they fire inside whatever message loop runs at
@@ -388,10 +376,7 @@ int ScreenHeight() { return ::GetSystemMetrics(SM_CYSCREEN); }
 // The pixel as a GetDC(NULL) read gives it: -1 (CLR_INVALID) off the screen.
 ColorValue ReadThroughScreenDC(std::int32_t x, std::int32_t y)
 {
-    HDC screen = ::GetDC(nullptr);
-    const COLORREF colour = ::GetPixel(screen, x, y);
-    ::ReleaseDC(nullptr, screen);
-    return static_cast<ColorValue>(colour);
+    return static_cast<ColorValue>(tktest::ScreenPixel(x, y));
 }
 
 FrmMain& Picker()
@@ -521,11 +506,44 @@ void CheckDragWithAdvanced(long iterations)
 
 // ---------------------------------------------------------------- churn
 
+// What a run of open/close cycles of one window left: how many showed it, in
+// what time, and whether the handle and memory figures stayed flat.
+struct ChurnResult {
+    int shown = 0;
+    double seconds = 0;
+    bool flat = false;
+    std::string figures;
+};
+
+// A few cycles first (one-time allocations), then `afterWarmUp`, then the
+// measured cycles between two readings of the figures.
+ChurnResult Churn(const char* check, int warmUp, int cycles, const std::function<bool(int)>& cycle,
+                  const std::function<void()>& afterWarmUp = {})
+{
+    for (int i = 0; i < warmUp; ++i)
+        cycle(i);
+    if (afterWarmUp)
+        afterWarmUp();
+    ChurnResult result;
+    const Figures before = Measure();
+    const auto start = Clock::now();
+    Progress progress(check, cycles);
+    for (int i = 0; i < cycles; ++i) {
+        result.shown += cycle(i) ? 1 : 0;
+        progress.Done(i + 1);
+    }
+    result.seconds = Seconds(Clock::now() - start);
+    const Figures after = Measure();
+    result.flat = Flat(before, after, result.figures);
+    return result;
+}
+
 void CheckAdvancedChurn(int cycles)
 {
     Watch("advanced view churn", 60);
     Picker();
-    auto cycle = [](int i) {
+    const int errors = g_errors;
+    const ChurnResult churn = Churn("advanced view churn", 5, cycles, [](int i) {
         Beat();
         frmAdvanced->ShowWindow(Chart::StripeColour(i, i));
         tk::DoEvents();
@@ -533,26 +551,11 @@ void CheckAdvancedChurn(int cycles)
         frmAdvanced->Unload();
         tk::CollectRetiredForms();
         return shown;
-    };
-    for (int i = 0; i < 5; ++i)
-        cycle(i);
-    const int errors = g_errors;
-    const Figures before = Measure();
-    const auto start = Clock::now();
-    int shown = 0;
-    Progress progress("advanced view churn", cycles);
-    for (int i = 0; i < cycles; ++i) {
-        shown += cycle(i) ? 1 : 0;
-        progress.Done(i + 1);
-    }
-    const double seconds = Seconds(Clock::now() - start);
-    const Figures after = Measure();
-    std::string figures;
-    const bool flat = Flat(before, after, figures);
-    const bool ok = flat && shown == cycles && !IsFormLoaded(L"frmAdvanced") && g_errors == errors;
+    });
+    const bool ok = churn.flat && churn.shown == cycles && !IsFormLoaded(L"frmAdvanced") && g_errors == errors;
     Report(ok, "advanced view churn",
-           std::to_string(cycles) + " open/close cycles in " + Fixed(seconds, 1) + " s, shown "
-               + std::to_string(shown) + "; " + figures + ", " + ErrorsText(errors));
+           std::to_string(cycles) + " open/close cycles in " + Fixed(churn.seconds, 1) + " s, shown "
+               + std::to_string(churn.shown) + "; " + churn.figures + ", " + ErrorsText(errors));
 }
 
 void CheckHelpChurn(int cycles)
@@ -560,7 +563,8 @@ void CheckHelpChurn(int cycles)
     Watch("help churn", 60);
     FrmMain& picker = Picker();
     ::SetCursorPos(300, 300);
-    auto cycle = [&picker] {
+    const int errors = g_errors;
+    const ChurnResult churn = Churn("help churn", 5, cycles, [&picker](int) {
         Beat();
         picker.MostraGuida();
         tk::DoEvents();
@@ -569,23 +573,11 @@ void CheckHelpChurn(int cycles)
             frmHelp->Unload();
         tk::CollectRetiredForms();
         return shown;
-    };
-    for (int i = 0; i < 5; ++i)
-        cycle();
-    const int errors = g_errors;
-    const Figures before = Measure();
-    const auto start = Clock::now();
-    int shown = 0;
-    for (int i = 0; i < cycles; ++i)
-        shown += cycle() ? 1 : 0;
-    const double seconds = Seconds(Clock::now() - start);
-    const Figures after = Measure();
-    std::string figures;
-    const bool flat = Flat(before, after, figures);
-    const bool ok = flat && shown == cycles && !IsFormLoaded(L"frmHelp") && g_errors == errors;
+    });
+    const bool ok = churn.flat && churn.shown == cycles && !IsFormLoaded(L"frmHelp") && g_errors == errors;
     Report(ok, "help churn",
-           std::to_string(cycles) + " open/close cycles in " + Fixed(seconds, 1) + " s, shown "
-               + std::to_string(shown) + "; " + figures + ", " + ErrorsText(errors));
+           std::to_string(cycles) + " open/close cycles in " + Fixed(churn.seconds, 1) + " s, shown "
+               + std::to_string(churn.shown) + "; " + churn.figures + ", " + ErrorsText(errors));
 }
 
 // About is modal: a timer inside its loop answers it, with Escape on even
@@ -596,64 +588,52 @@ void CheckAboutChurn(int cycles)
     Watch("about churn", 60);
     FrmMain& picker = Picker();
     int escapeFailures = 0;
-    int answered = 0;
-    auto cycle = [&](int i) {
-        Beat();
-        bool escaped = false;
-        const UINT_PTR answer = After(
-            10,
-            [&] {
-                if (!frmAbout.Exists() || !frmAbout->IsLoaded() || !::IsWindowVisible(frmAbout->hWnd()))
-                    return;
-                if (i % 2 == 0 && !escaped) {
-                    escaped = true;
-                    ::PostMessageW(frmAbout->hWnd(), WM_KEYDOWN, VK_ESCAPE, 0);
-                    ::PostMessageW(frmAbout->hWnd(), WM_KEYUP, VK_ESCAPE, 0);
-                    return;
-                }
-                if (escaped)
-                    ++escapeFailures; // still open a tick after Escape
-                frmAbout->Unload();
-            },
-            true);
-        frmAbout->ShowModal();
-        Cancel(answer);
-        ++answered;
-        tk::CollectRetiredForms();
-    };
-    for (int i = 0; i < 4; ++i)
-        cycle(i);
-    escapeFailures = 0;
-    answered = 0;
     const int errors = g_errors;
-    const Figures before = Measure();
-    const auto start = Clock::now();
-    for (int i = 0; i < cycles; ++i)
-        cycle(i);
-    const double seconds = Seconds(Clock::now() - start);
-    const Figures after = Measure();
-    std::string figures;
-    const bool flat = Flat(before, after, figures);
+    const ChurnResult churn = Churn(
+        "about churn", 4, cycles,
+        [&](int i) {
+            Beat();
+            bool escaped = false;
+            const UINT_PTR answer = After(
+                10,
+                [&] {
+                    if (!frmAbout.Exists() || !frmAbout->IsLoaded() || !::IsWindowVisible(frmAbout->hWnd()))
+                        return;
+                    if (i % 2 == 0 && !escaped) {
+                        escaped = true;
+                        ::PostMessageW(frmAbout->hWnd(), WM_KEYDOWN, VK_ESCAPE, 0);
+                        ::PostMessageW(frmAbout->hWnd(), WM_KEYUP, VK_ESCAPE, 0);
+                        return;
+                    }
+                    if (escaped)
+                        ++escapeFailures; // still open a tick after Escape
+                    frmAbout->Unload();
+                },
+                true);
+            frmAbout->ShowModal();
+            Cancel(answer);
+            tk::CollectRetiredForms();
+            return true; // ShowModal came back: the cycle was answered
+        },
+        [&] { escapeFailures = 0; });
     // The modal loop gave the input back to the main window each time.
     const bool mainEnabled = ::IsWindowEnabled(picker.hWnd()) != FALSE;
-    const bool ok = flat && answered == cycles && escapeFailures == 0 && mainEnabled && !IsFormLoaded(L"frmAbout")
-                    && g_errors == errors;
+    const bool ok = churn.flat && churn.shown == cycles && escapeFailures == 0 && mainEnabled
+                    && !IsFormLoaded(L"frmAbout") && g_errors == errors;
     Report(ok, "about churn",
-           std::to_string(cycles) + " modal open/close cycles in " + Fixed(seconds, 1) + " s, Escape failed "
+           std::to_string(cycles) + " modal open/close cycles in " + Fixed(churn.seconds, 1) + " s, Escape failed "
                + std::to_string(escapeFailures) + " times, main window " + (mainEnabled ? "enabled" : "left disabled")
-               + "; " + figures + ", " + ErrorsText(errors));
+               + "; " + churn.figures + ", " + ErrorsText(errors));
 }
 
 // ---------------------------------------------------------------- colour dialog
 
 HWND FindColourDialog()
 {
-    HWND dialog = ::FindWindowA("#32770", nullptr);
-    return dialog && ::IsWindowVisible(dialog) ? dialog : nullptr;
+    return tktest::FindDialog(::GetCurrentThreadId());
 }
 
-// A second thread answers dialogs: it waits for each to appear, runs the
-// action given for it, and then waits for it to go.
+// Waits on a helper thread, without pumping, for a condition another thread brings about.
 bool WaitFor(const std::function<bool()>& condition, int milliseconds)
 {
     const auto end = Clock::now() + std::chrono::milliseconds(milliseconds);
@@ -670,18 +650,9 @@ void CheckColourDialog(int cycles)
     Watch("colour dialog", 60);
     CDlg dialog;
     dialog.FLAGS(CC_RGBINIT);
-    std::atomic<bool> stop{false};
-    std::atomic<int> answeredByThread{0};
-    std::thread answerer([&] {
-        while (!stop) {
-            HWND found = nullptr;
-            if (!WaitFor([&] { return stop || (found = FindColourDialog()) != nullptr; }, 100000) || stop)
-                return;
-            ::PostMessageW(found, WM_COMMAND, IDOK, 0);
-            WaitFor([&] { return !::IsWindow(found) || !::IsWindowVisible(found); }, 5000);
-            ++answeredByThread;
-        }
-    });
+    // A second thread answers every dialog OK as it appears.
+    const auto answerer = std::make_unique<tktest::DialogAnswer>(
+        [](HWND found) { ::PostMessageW(found, WM_COMMAND, IDOK, 0); }, tktest::DialogAnswer::Repeat);
     int kept = 0;
     auto cycle = [&](int i) {
         Beat();
@@ -693,7 +664,7 @@ void CheckColourDialog(int cycles)
     for (int i = 0; i < 3; ++i)
         cycle(i);
     kept = 0;
-    answeredByThread = 0;
+    const int answeredBefore = answerer->Answers();
     const int errors = g_errors;
     const Figures before = Measure();
     const auto start = Clock::now();
@@ -701,11 +672,9 @@ void CheckColourDialog(int cycles)
         cycle(i);
     const double seconds = Seconds(Clock::now() - start);
     const Figures after = Measure();
-    stop = true;
-    answerer.join();
+    const int answered = answerer->Answers() - answeredBefore;
     std::string figures;
     const bool flat = Flat(before, after, figures);
-    const int answered = answeredByThread;
     const bool ok = flat && kept == cycles && answered >= cycles && FindColourDialog() == nullptr
                     && g_errors == errors;
     Report(ok, "colour dialog",
@@ -775,29 +744,17 @@ void CheckExitFromPopupDuringDrag()
         draggingAtMenu = picker.IsButtonDown();
         PressOnSkin(picker, WM_RBUTTONDOWN, MK_LBUTTON | MK_RBUTTON);
     });
-    // Up from no selection lands on the last item, Exit.
-    const UINT_PTR answer = After(
-        50,
-        [&] {
-            HWND menu = ::FindWindowW(L"#32768", nullptr);
-            if (answered || !menu || !::IsWindowVisible(menu))
-                return;
-            answered = true;
-            for (const WPARAM key : {static_cast<WPARAM>(VK_UP), static_cast<WPARAM>(VK_RETURN)}) {
-                ::PostMessageW(menu, WM_KEYDOWN, key, 0);
-                ::PostMessageW(menu, WM_KEYUP, key, 0);
-            }
-        },
-        true);
     const UINT_PTR rescue = After(10000, [&] {
         rescued = true;
         ::EndMenu();
         if (frmMain.Exists() && frmMain->IsLoaded())
             PressOnSkin(*frmMain, WM_LBUTTONUP, 0);
     });
-    PressOnSkin(picker, WM_LBUTTONDOWN, MK_LBUTTON);
-    tk::DoEvents(); // drag, menu and Exit all run in here
-    Cancel(answer);
+    // Up from no selection lands on the last item, Exit.
+    answered = tktest::AnswerMenu({VK_UP, VK_RETURN}, [&] {
+                   PressOnSkin(picker, WM_LBUTTONDOWN, MK_LBUTTON);
+                   tk::DoEvents(); // drag, menu and Exit all run in here
+               }).seen;
     Cancel(rescue);
     const bool mainGone = !IsFormLoaded(L"frmMain");
     const bool advancedGone = !IsFormLoaded(L"frmAdvanced");
@@ -910,21 +867,21 @@ void CheckAdvancedClosedUnderDialog()
     std::atomic<bool> sawDialog{false};
     std::atomic<bool> closedUnder{false};
     std::atomic<bool> dialogGone{false};
-    std::thread helper([&] {
-        HWND dialog = nullptr;
-        if (!WaitFor([&] { return (dialog = FindColourDialog()) != nullptr; }, 5000))
-            return;
-        sawDialog = true;
-        ::PostMessageW(window, WM_CLOSE, 0, 0);
-        WaitFor([&] { return !::IsWindow(window); }, 5000);
-        closedUnder = !::IsWindow(window) && ::IsWindow(dialog);
-        ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-        dialogGone = WaitFor([&] { return !::IsWindow(dialog); }, 5000);
-    });
-    ::PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    ::PostMessageW(window, WM_LBUTTONUP, 0, at);
-    tk::DoEvents(); // the click opens the dialog, whose own loop runs here
-    helper.join();
+    {
+        // The dialog's answer: close the view under it, then OK the dialog.
+        const tktest::DialogAnswer helper([&](HWND dialog) {
+            sawDialog = true;
+            ::PostMessageW(window, WM_CLOSE, 0, 0);
+            WaitFor([&] { return !::IsWindow(window); }, 5000);
+            closedUnder = !::IsWindow(window) && ::IsWindow(dialog);
+            ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+            dialogGone = WaitFor([&] { return !::IsWindow(dialog); }, 5000);
+        });
+        ::PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        ::PostMessageW(window, WM_LBUTTONUP, 0, at);
+        tk::DoEvents(); // the click opens the dialog, whose own loop runs here
+        PumpUntil([&] { return dialogGone.load(); }, 5000);
+    }
     tk::DoEvents();
     const bool unloaded = !IsFormLoaded(L"frmAdvanced");
     const bool mainLoaded = IsFormLoaded(L"frmMain");

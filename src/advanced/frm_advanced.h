@@ -34,8 +34,6 @@ public:
     void SetColor(ColorValue vColor, bool autoset);
     void ShowWindow(ColorValue vColor);
     void ShowGradient(ColorValue lMinCol, ColorValue lMaxCol);
-    // The contrast between the colour and the stop colour, as shown above the strip.
-    const std::wstring& ContrastCaption() const noexcept { return lblContrast.Caption(); }
 
 protected:
     tk::FormStyle Style() const override;

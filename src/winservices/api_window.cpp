@@ -12,7 +12,9 @@ bool SetTopMost(const tk::Window& window, bool on)
                           SWP_NOSIZE | SWP_NOMOVE) != 0;
 }
 
-bool IsLayeredSupported()
+namespace {
+
+OSVERSIONINFOA SystemVersion()
 {
     // The single-byte record with only its size set; a failed call leaves it zero.
     OSVERSIONINFOA version{};
@@ -25,6 +27,21 @@ bool IsLayeredSupported()
 #if defined(__GNUC__)
 #pragma GCC diagnostic pop
 #endif
+    return version;
+}
+
+VersionReader g_versionReader = &SystemVersion;
+
+} // namespace
+
+void SetVersionReader(VersionReader reader)
+{
+    g_versionReader = reader ? reader : &SystemVersion;
+}
+
+bool IsLayeredSupported()
+{
+    const OSVERSIONINFOA version = g_versionReader();
     return version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion >= 5;
 }
 

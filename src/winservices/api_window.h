@@ -15,6 +15,12 @@ bool SetTopMost(const tk::Window& window, bool on);
 // True on the NT family from version 5 on, where layered windows exist.
 bool IsLayeredSupported();
 
+// Where IsLayeredSupported gets the system's version record: GetVersionExA
+// unless replaced (tests give it the records of other systems); nullptr
+// puts GetVersionExA back.
+using VersionReader = OSVERSIONINFOA (*)();
+void SetVersionReader(VersionReader reader);
+
 // The outermost window reachable through visible parents (or owners).
 HWND GetTopParent(HWND hwnd);
 

@@ -3,91 +3,36 @@
 #include "advanced/cdlg.h"
 #include "toolkit/app_error.h"
 #include "toolkit/handles.h"
+#include "support/modal.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
-#include <chrono>
-#include <cstdio>
 #include <cstring>
 #include <string>
-#include <thread>
 #include <vector>
 
 using namespace std::string_literals;
 
 struct CDlgTestAccess {
-    static std::string TrimNull(const std::string& text) { return CDlg::TrimNull(text); }
-    static void StringToBytes(std::vector<std::uint8_t>& bytes, const std::string& text) { CDlg::StringToBytes(bytes, text); }
-    static std::string BytesToString(const std::vector<std::uint8_t>& bytes) { return CDlg::BytesToString(bytes); }
     static void RaiseDialogError(const CDlg& dialog, long& code) { dialog.RaiseDialogError(code); }
 };
 
 namespace {
 
-using namespace std::chrono_literals;
-
 constexpr std::int32_t Rgb(int red, int green, int blue) { return red | green << 8 | blue << 16; }
 
-BOOL CALLBACK FindDialogOf(HWND window, LPARAM found)
-{
-    char name[16] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (std::strcmp(name, "#32770") != 0 || !IsWindowVisible(window))
-        return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-}
-
 // Runs a dialog operation while a second thread answers the dialog it opens.
-// An answer that leaves the dialog open is followed by Cancel; should even
-// that fail, the process ends, so no test can wait forever.
 template <class Operation>
 void Answering(void (*answer)(HWND), Operation operation)
 {
-    const DWORD owner = GetCurrentThreadId();
-    std::atomic<bool> done{false};
-    std::atomic<bool> answered{false};
-    std::thread answerer([&] {
-        const auto start = std::chrono::steady_clock::now();
-        auto answeredAt = start;
-        for (; !done; Sleep(20)) {
-            const auto now = std::chrono::steady_clock::now();
-            if (now - start > 60s) {
-                std::fputs("a dialog stayed open; giving up\n", stderr);
-                TerminateProcess(GetCurrentProcess(), 3);
-            }
-            HWND dialog = nullptr;
-            EnumThreadWindows(owner, FindDialogOf, reinterpret_cast<LPARAM>(&dialog));
-            if (dialog && !answered) {
-                answer(dialog);
-                answered = true;
-                answeredAt = now;
-            } else if (dialog && now - answeredAt > 5s) {
-                PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-            }
-        }
-    });
-    // The thread is stopped and joined however the operation ends.
-    struct Joiner {
-        std::atomic<bool>& done;
-        std::thread& thread;
-        ~Joiner() { done = true; thread.join(); }
-    } joiner{done, answerer};
+    const tktest::DialogAnswer answering(answer);
     operation();
-    EXPECT_TRUE(answered) << "no dialog appeared";
+    EXPECT_EQ(answering.Answers(), 1) << "no dialog appeared";
 }
 
 void Press(HWND dialog, int id) { PostMessageA(dialog, WM_COMMAND, id, 0); }
 void PressCancel(HWND dialog) { Press(dialog, IDCANCEL); }
-
-void TypeColour(HWND dialog, int red, int green, int blue)
-{
-    SetDlgItemInt(dialog, 706, red, FALSE);
-    SetDlgItemInt(dialog, 707, green, FALSE);
-    SetDlgItemInt(dialog, 708, blue, FALSE);
-}
 
 void Put(char* target, const char* text) { std::memcpy(target, text, std::strlen(text) + 1); }
 
@@ -127,7 +72,7 @@ TEST(CDlgColour, OkTakesTheTypedColourAndCancelKeepsTheOld)
 {
     CDlg dialog;
     dialog.Color(0x123456);
-    Answering([](HWND d) { TypeColour(d, 10, 200, 30); Press(d, IDOK); }, [&] { dialog.ShowColor(); });
+    Answering([](HWND d) { tktest::TypeColour(d, 10, 200, 30); Press(d, IDOK); }, [&] { dialog.ShowColor(); });
     EXPECT_EQ(dialog.Color(), Rgb(10, 200, 30));
     EXPECT_EQ(dialog.Action(), 3);
 
@@ -152,7 +97,7 @@ TEST(CDlgColour, CustomColoursStartWhiteAndSurviveOnTheSameObject)
     dialog.FLAGS(CC_RGBINIT | CC_FULLOPEN);
     dialog.Color(Rgb(9, 9, 9));
     // 712 is "Add to Custom Colors".
-    Answering([](HWND d) { TypeColour(d, 1, 2, 3); SendMessageA(d, WM_COMMAND, 712, 0); Press(d, IDOK); },
+    Answering([](HWND d) { tktest::TypeColour(d, 1, 2, 3); SendMessageA(d, WM_COMMAND, 712, 0); Press(d, IDOK); },
               [&] { dialog.ShowColor(); });
     Answering(PressCancel, [&] { dialog.ShowColor(); });
     CDlg fresh(platform);
@@ -197,28 +142,46 @@ TEST(CDlgErrors, TableCodesUnknownCodesAndCancel)
     }
 }
 
-TEST(CDlgAction, WritingRunsTheNumberedDialogAndNothingElse)
+TEST(CDlgAction, WritingANumberShowsThatDialogAndOtherNumbersShowNone)
 {
-    std::vector<std::string> calls;
-    CDlg dialog(Cancelling(calls));
-    dialog.HelpFile("tavolisk.hlp");
+    // The real dialogs: 3 is the colour dialog, 4 the font dialog.
+    CDlg dialog;
     EXPECT_EQ(dialog.Action(), 0);
-    const char* expected[] = {"open", "save", "color", "font", "print", "help"};
-    for (std::int16_t action = 1; action <= 6; ++action) {
-        calls.clear();
-        dialog.Action(action);
-        EXPECT_EQ(calls, std::vector<std::string>{expected[action - 1]});
-        EXPECT_EQ(dialog.Action(), action);
-    }
+    Answering([](HWND d) { tktest::TypeColour(d, 10, 200, 30); Press(d, IDOK); }, [&] { dialog.Action(3); });
+    EXPECT_EQ(dialog.Color(), Rgb(10, 200, 30)) << "the colour dialog's answer";
+    EXPECT_EQ(dialog.Action(), 3);
+    dialog.FLAGS(CF_SCREENFONTS);
+    dialog.FontName("Arial");
+    dialog.FontSize(10);
+    Answering([](HWND d) {
+        char title[64]{};
+        ::GetWindowTextA(d, title, sizeof title);
+        // Only the font dialog has the size box (1138) and the face box (1136).
+        EXPECT_NE(::GetDlgItem(d, 1136), nullptr) << title;
+        EXPECT_NE(::GetDlgItem(d, 1138), nullptr) << title;
+        PressCancel(d);
+    }, [&] { dialog.Action(4); });
+    EXPECT_EQ(dialog.Action(), 4);
+
+    // Open, save, print and help reach their own calls; no number runs anything else.
+    std::vector<std::string> calls;
+    CDlg recorded(Cancelling(calls));
+    recorded.HelpFile("tavolisk.hlp");
+    recorded.Action(1);
+    recorded.Action(2);
+    recorded.Action(5);
+    recorded.Action(6);
+    EXPECT_EQ(calls, (std::vector<std::string>{"open", "save", "print", "help"}));
+    EXPECT_EQ(recorded.Action(), 6);
     const std::int16_t nothings[] = {0, 7, -1};
     for (std::int16_t nothing : nothings) {
         calls.clear();
-        dialog.Action(nothing);
+        recorded.Action(nothing);
         EXPECT_TRUE(calls.empty());
-        EXPECT_EQ(dialog.Action(), 0);
+        EXPECT_EQ(recorded.Action(), 0);
     }
-    dialog.CancelError(true);
-    ExpectDialogError([&] { dialog.Action(3); }, 32755, "Cancel was selected");
+    recorded.CancelError(true);
+    ExpectDialogError([&] { recorded.Action(3); }, 32755, "Cancel was selected");
 }
 
 TEST(CDlgFont, ColourAndLimitsAddFlagsThatSurviveCancel)
@@ -415,23 +378,4 @@ TEST(CDlgHelp, DataFollowsTheCommandAndNothingIsRaised)
     }
     EXPECT_EQ(calls, (std::vector<std::string>{"tavolisk.hlp 257 gradient", "tavolisk.hlp 1 4711",
                                                "tavolisk.hlp 5 4711", "tavolisk.hlp 3 0"}));
-}
-
-TEST(CDlgHelpers, TextAndByteConversions)
-{
-    EXPECT_EQ(CDlgTestAccess::TrimNull("abc\0def"s), "abc");
-    EXPECT_EQ(CDlgTestAccess::TrimNull("abc"), "abc");
-    EXPECT_EQ(CDlgTestAccess::TrimNull("\0abc"s), "");
-
-    std::vector<std::uint8_t> bytes;
-    CDlgTestAccess::StringToBytes(bytes, "Ar\xE8l"); // an empty array takes the whole text, byte for byte
-    EXPECT_EQ(bytes, (std::vector<std::uint8_t>{'A', 'r', 0xE8, 'l'}));
-    bytes.assign(6, 0xFF);
-    CDlgTestAccess::StringToBytes(bytes, "Ari");
-    EXPECT_EQ(bytes, (std::vector<std::uint8_t>{'A', 'r', 'i', 0, 0, 0}));
-    bytes.assign(2, 0xFF);
-    CDlgTestAccess::StringToBytes(bytes, "Arial");
-    EXPECT_EQ(bytes, (std::vector<std::uint8_t>{'A', 'r'}));
-
-    EXPECT_EQ(CDlgTestAccess::BytesToString({'A', 0, 0xE8}), "A\0\xE8"s);
 }

@@ -2,65 +2,26 @@
 // messages, its fields, sliders and strip read back from the controls, the
 // persistent image and the screen.
 #include "advanced/frm_advanced.h"
+#include "support/advanced_access.h"
+#include "support/all.h"
 #include "toolkit/screen.h"
 #include "winservices/api_window.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
 #include <functional>
 #include <string>
-#include <thread>
 #include <vector>
-
-struct FrmAdvancedTestAccess {
-    FrmAdvanced& form;
-    tk::ScrollBar& Slider(int i) { return form.RGBSlider[i]; }
-    tk::Label& Value(int i) { return form.RBGValue[i]; }
-    tk::Label& Preview() { return form.ColorPreview; }
-    tk::Label& Stop() { return form.lblGradientStop; }
-    tk::PictureBox& Strip() { return form.picGradient; }
-    tk::TextBox& Hex() { return form.TextHEX; }
-    tk::TextBox& Numeric() { return form.textNumeric; }
-    SymbolLabel& Corner(int i) { return form.Label2[i]; }
-    ColorValue& Current() { return form.lCurrentColor; }
-    std::vector<tk::LightControl*> Lights()
-    {
-        return {&form.ColorPreview, &form.lblGradientStop, &form.ButtonClose, &form.Label1[0], &form.Label1[1],
-                &form.Label1[2], &form.RBGValue[0], &form.RBGValue[1], &form.RBGValue[2], &form.Label3[0],
-                &form.Label3[1]};
-    }
-};
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 const COLORREF kShadow = ::GetSysColor(COLOR_BTNSHADOW);
 
-bool PumpUntil(const std::function<bool()>& done, int milliseconds = 5000)
-{
-    const auto end = Clock::now() + std::chrono::milliseconds(milliseconds);
-    while (Clock::now() < end) {
-        tk::DoEvents();
-        if (done())
-            return true;
-        ::Sleep(5);
-    }
-    return done();
-}
-
-void Pump(int milliseconds) { PumpUntil([] { return false; }, milliseconds); }
-
-void SendMouse(DWORD flags, POINT screen)
-{
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = (screen.x * 65536 + tk::Screen::WidthPixels() - 1) / tk::Screen::WidthPixels();
-    input.mi.dy = (screen.y * 65536 + tk::Screen::HeightPixels() - 1) / tk::Screen::HeightPixels();
-    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(1, &input, sizeof input);
-}
+using tktest::DragFromThread;
+using tktest::Pump;
+using tktest::PumpUntil;
+using tktest::WindowText;
 
 POINT ToScreen(HWND window, int x, int y)
 {
@@ -74,90 +35,23 @@ void Click(HWND window, int x, int y, DWORD down = MOUSEEVENTF_LEFTDOWN, DWORD u
 {
     const POINT point = ToScreen(window, x, y);
     ASSERT_EQ(::WindowFromPoint(point), window);
-    SendMouse(0, point);
-    SendMouse(down, point);
-    SendMouse(up, point);
-    Pump(100);
+    tktest::Click(point, down, up);
+    Pump(40);
 }
 
-// A press, a path and a release given by a second thread while this one
-// pumps: the press may start a modal loop (the system move, a thumb drag).
-// A loop still running a second after the release is ended with a left
-// release, and the drag reported as stuck, so a fault fails instead of hanging.
-bool DragFromThread(POINT from, POINT to, DWORD down = MOUSEEVENTF_LEFTDOWN, DWORD up = MOUSEEVENTF_LEFTUP)
+// What the screen shows of a window's client area once the whole view is drawn anew.
+tktest::Pixels Shown(HWND window, int width, int height)
 {
-    std::atomic<bool> released{false};
-    std::atomic<bool> returned{false};
-    std::atomic<bool> stuck{false};
-    std::thread mouse([&] {
-        SendMouse(0, from);
-        ::Sleep(50);
-        SendMouse(down, from);
-        for (int step = 1; step <= 10; ++step) {
-            ::Sleep(20);
-            SendMouse(0, {from.x + (to.x - from.x) * step / 10, from.y + (to.y - from.y) * step / 10});
-        }
-        ::Sleep(50);
-        SendMouse(up, to);
-        released = true;
-        for (int waited = 0; !returned && waited < 1000; waited += 10)
-            ::Sleep(10);
-        if (!returned) {
-            stuck = true;
-            SendMouse(MOUSEEVENTF_LEFTUP, to);
-        }
-    });
-    PumpUntil([&] { return released.load(); });
-    returned = true;
-    mouse.join();
-    Pump(100);
-    return !stuck;
-}
-
-struct ScreenImage {
-    std::vector<COLORREF> pixels;
-    int width = 0;
-    COLORREF At(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
-};
-
-ScreenImage CaptureClient(HWND window, int width, int height)
-{
-    ::RedrawWindow(::GetAncestor(window, GA_ROOT), nullptr, nullptr,
-                   RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    const POINT origin = ToScreen(window, 0, 0);
-    tk::WindowDC screen;
-    ScreenImage image{std::vector<COLORREF>(static_cast<std::size_t>(width * height)), width};
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            image.pixels[static_cast<std::size_t>(y * width + x)] = ::GetPixel(screen, origin.x + x, origin.y + y);
-    return image;
+    ::RedrawWindow(::GetAncestor(window, GA_ROOT), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    return tktest::ReadClient(window, {0, 0, width, height});
 }
 
 ColorValue Value(COLORREF color) { return static_cast<ColorValue>(color); }
 COLORREF Inverse(COLORREF color) { return color ^ 0xFFFFFF; }
 bool IsDark(COLORREF color) { return GetRValue(color) + GetGValue(color) + GetBValue(color) < 240; }
 
-std::wstring Text(HWND window)
-{
-    wchar_t text[64]{};
-    ::GetWindowTextW(window, text, 64);
-    return text;
-}
-
-class FrmAdvancedTest : public ::testing::Test {
+class FrmAdvancedTest : public tktest::WindowTest {
 protected:
-    void SetUp() override
-    {
-        tk::SetUnhandledErrorHandler([this](const tk::AppError& error) { errors.push_back(error.Description()); });
-    }
-    void TearDown() override
-    {
-        if (frmAdvanced.Exists())
-            frmAdvanced->Unload();
-        tk::CollectRetiredForms();
-        EXPECT_TRUE(errors.empty()) << errors.front();
-        tk::SetUnhandledErrorHandler(nullptr);
-    }
     FrmAdvanced& Open(ColorValue color)
     {
         frmAdvanced->ShowWindow(color);
@@ -167,7 +61,7 @@ protected:
     // Every pixel of the strip, from the persistent image and from the screen.
     void ExpectStrip(FrmAdvancedTestAccess access, const std::function<COLORREF(int x, int y)>& expected)
     {
-        const ScreenImage shown = CaptureClient(access.Strip().hWnd(), 256, 24);
+        const tktest::Pixels shown = Shown(access.Strip().hWnd(), 256, 24);
         int wrong = 0;
         for (int y = 0; y < 24; ++y)
             for (int x = 0; x < 256; ++x) {
@@ -180,8 +74,6 @@ protected:
         EXPECT_EQ(wrong, 0);
     }
     static bool IsFrame(int x, int y) { return x == 0 || x == 255 || y == 0 || y == 23; }
-
-    std::vector<std::string> errors;
 };
 
 TEST_F(FrmAdvancedTest, LayoutStyleAndFirstTexts)
@@ -189,7 +81,7 @@ TEST_F(FrmAdvancedTest, LayoutStyleAndFirstTexts)
     FrmAdvanced& form = *frmAdvanced; // loaded, not yet shown
     FrmAdvancedTestAccess access{form};
     EXPECT_EQ(access.Value(0).Caption(), L"000");
-    EXPECT_EQ(Text(access.Hex().hWnd()), L"000000");
+    EXPECT_EQ(WindowText(access.Hex().hWnd()), L"000000");
     EXPECT_EQ(GradientStep, 1);
 
     form.ShowWindow(RGB(40, 80, 120));
@@ -199,13 +91,13 @@ TEST_F(FrmAdvancedTest, LayoutStyleAndFirstTexts)
     EXPECT_TRUE(style & WS_BORDER);
     EXPECT_FALSE(style & (WS_DLGFRAME | WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
     EXPECT_TRUE(::GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    EXPECT_EQ(Text(hwnd), L"");
+    EXPECT_EQ(WindowText(hwnd), L"");
     EXPECT_EQ(::GetWindow(hwnd, GW_OWNER), nullptr);
     RECT client{};
     ::GetClientRect(hwnd, &client);
     EXPECT_EQ(client.right, 283);
     EXPECT_EQ(client.bottom, 154);
-    EXPECT_EQ(CaptureClient(hwnd, 283, 154).At(150, 95), RGB(255, 255, 192));
+    EXPECT_EQ(Shown(hwnd, 283, 154).At(150, 95), RGB(255, 255, 192));
 
     const RECT lights[] = {{10, 10, 56, 41},   {10, 43, 56, 55},   {264, 7, 275, 18},  {64, 10, 75, 23},
                            {64, 26, 75, 39},   {64, 42, 75, 55},   {234, 10, 261, 23}, {234, 26, 261, 39},
@@ -232,7 +124,7 @@ TEST_F(FrmAdvancedTest, LayoutStyleAndFirstTexts)
 
     // Corner buttons: 1 px from the left, right and bottom edges, 0 px from the top.
     const POINT corners[4] = {{273, 0}, {273, 142}, {1, 142}, {1, 0}};
-    const ScreenImage shown = CaptureClient(hwnd, 283, 154);
+    const tktest::Pixels shown = Shown(hwnd, 283, 154);
     for (int i = 0; i < 4; ++i) {
         const RECT bounds = access.Corner(i).Bounds();
         EXPECT_EQ(bounds.left, corners[i].x);
@@ -263,11 +155,7 @@ TEST_F(FrmAdvancedTest, TabMovesThroughSlidersThenTextFields)
                           access.Numeric().hWnd(), access.Slider(0).hWnd()};
     EXPECT_EQ(::GetFocus(), access.Slider(0).hWnd());
     for (HWND next : order) {
-        INPUT keys[2]{};
-        keys[0].type = keys[1].type = INPUT_KEYBOARD;
-        keys[0].ki.wVk = keys[1].ki.wVk = VK_TAB;
-        keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-        ::SendInput(2, keys, sizeof keys[0]);
+        tktest::PressKey(VK_TAB);
         EXPECT_TRUE(PumpUntil([&] { return ::GetFocus() == next; }, 1000));
     }
 }
@@ -296,13 +184,13 @@ TEST_F(FrmAdvancedTest, SetColorFillsEveryField)
             EXPECT_EQ(::GetScrollPos(access.Slider(i).hWnd(), SB_CTL), components[i]);
             EXPECT_EQ(access.Value(i).Caption(), std::to_wstring(components[i]));
         }
-        EXPECT_EQ(Text(access.Hex().hWnd()), c.hex);
-        EXPECT_EQ(Text(access.Numeric().hWnd()), c.numeric);
+        EXPECT_EQ(WindowText(access.Hex().hWnd()), c.hex);
+        EXPECT_EQ(WindowText(access.Numeric().hWnd()), c.numeric);
         EXPECT_EQ(access.Current(), c.color);
         EXPECT_EQ(access.Preview().BackColor(), static_cast<COLORREF>(c.color));
-        EXPECT_EQ(CaptureClient(access.form.hWnd(), 60, 60).At(33, 25), static_cast<COLORREF>(c.color));
+        EXPECT_EQ(Shown(access.form.hWnd(), 60, 60).At(33, 25), static_cast<COLORREF>(c.color));
         EXPECT_EQ(access.Strip().Point(51, 5), static_cast<long>(c.column51));
-        EXPECT_EQ(CaptureClient(access.Strip().hWnd(), 256, 24).At(51, 5), c.column51);
+        EXPECT_EQ(Shown(access.Strip().hWnd(), 256, 24).At(51, 5), c.column51);
     }
 }
 
@@ -317,7 +205,7 @@ TEST_F(FrmAdvancedTest, GradientColumnsInvertedRowAndFrame)
 
     access.form.ShowGradient(RGB(255, 0, 0), RGB(0, 0, 255));
     EXPECT_EQ(access.Strip().Point(128, 5), static_cast<long>(RGB(127, 0, 128)));
-    EXPECT_EQ(CaptureClient(access.Strip().hWnd(), 256, 24).At(128, 5), RGB(127, 0, 128));
+    EXPECT_EQ(Shown(access.Strip().hWnd(), 256, 24).At(128, 5), RGB(127, 0, 128));
 
     const COLORREF one = RGB(30, 140, 220);
     access.form.ShowGradient(one, one);
@@ -336,8 +224,8 @@ TEST_F(FrmAdvancedTest, SlidersComposeTheColourAndStayPut)
     for (int step = 1; step < 128; ++step)
         ::SendMessageW(access.form.hWnd(), WM_HSCROLL, SB_LINERIGHT, reinterpret_cast<LPARAM>(green.hWnd()));
     EXPECT_EQ(access.Current(), 32768);
-    EXPECT_EQ(Text(access.Hex().hWnd()), L"008000");
-    EXPECT_EQ(Text(access.Numeric().hWnd()), L"32768");
+    EXPECT_EQ(WindowText(access.Hex().hWnd()), L"008000");
+    EXPECT_EQ(WindowText(access.Numeric().hWnd()), L"32768");
     EXPECT_EQ(access.Value(1).Caption(), L"128");
     EXPECT_EQ(access.Preview().BackColor(), RGB(0, 128, 0));
     EXPECT_EQ(green.Value(), 128);
@@ -352,7 +240,7 @@ TEST_F(FrmAdvancedTest, SlidersComposeTheColourAndStayPut)
     EXPECT_TRUE(DragFromThread(ToScreen(access.Slider(0).hWnd(), thumb, 6), ToScreen(access.Slider(0).hWnd(), 146, 6)));
     EXPECT_EQ(access.Slider(0).Value(), 255);
     EXPECT_EQ(access.Current(), Value(RGB(255, 128, 0)));
-    EXPECT_EQ(Text(access.Hex().hWnd()), L"FF8000");
+    EXPECT_EQ(WindowText(access.Hex().hWnd()), L"FF8000");
     EXPECT_EQ(access.Strip().Point(51, 5), static_cast<long>(RGB(204, 102, 0)));
 }
 
@@ -371,7 +259,7 @@ TEST_F(FrmAdvancedTest, NestedSetColorEndsInTheOuterState)
     EXPECT_EQ(nested, (std::vector<ColorValue>{255, 65535, 16777215}));
     EXPECT_EQ(access.Current(), 16777215);
     EXPECT_EQ(access.Value(2).Caption(), L"255");
-    EXPECT_EQ(Text(access.Hex().hWnd()), L"FFFFFF");
+    EXPECT_EQ(WindowText(access.Hex().hWnd()), L"FFFFFF");
 
     access.form.SetColor(RGB(255, 0, 200), false);
     EXPECT_EQ(nested.size(), 5u); // only green and blue changed
@@ -393,7 +281,7 @@ TEST_F(FrmAdvancedTest, AnyButtonOnTheStripPicksItsPixel)
     Click(access.Strip().hWnd(), 100, 5);
     EXPECT_EQ(access.Current(), Value(RGB(100, 100, 100)));
     EXPECT_EQ(access.Slider(2).Value(), 100);
-    EXPECT_EQ(Text(access.Hex().hWnd()), L"646464");
+    EXPECT_EQ(WindowText(access.Hex().hWnd()), L"646464");
     // The strip now runs from that grey to the black stop.
     Click(access.Strip().hWnd(), 50, 16, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
     EXPECT_EQ(access.Current(), Value(RGB(175, 175, 175))); // the inverted row: 255 - 80
@@ -456,7 +344,7 @@ TEST_F(FrmAdvancedTest, ActivationReappliesTheStoredColour)
     access.Current() = RGB(200, 100, 50);
     ::SetForegroundWindow(access.form.hWnd());
     Pump(50);
-    EXPECT_EQ(Text(access.Hex().hWnd()), L"C86432");
+    EXPECT_EQ(WindowText(access.Hex().hWnd()), L"C86432");
     EXPECT_EQ(access.Value(0).Caption(), L"200");
     EXPECT_EQ(access.Slider(2).Value(), 50);
     EXPECT_EQ(access.Strip().Point(51, 5), static_cast<long>(RGB(160, 80, 40)));
@@ -482,7 +370,7 @@ TEST_F(FrmAdvancedTest, ClosingAndReopeningStartsWithABlackStop)
     EXPECT_TRUE(IsFormLoaded(L"frmAdvanced"));
     EXPECT_EQ(second.Stop().BackColor(), RGB(0, 0, 0));
     EXPECT_EQ(second.Strip().Point(254, 5), static_cast<long>(RGB(0, 0, 1)));
-    EXPECT_EQ(Text(second.Hex().hWnd()), L"0000FF");
+    EXPECT_EQ(WindowText(second.Hex().hWnd()), L"0000FF");
 }
 
 TEST_F(FrmAdvancedTest, NegativeColourShowsNoColour)
@@ -491,8 +379,8 @@ TEST_F(FrmAdvancedTest, NegativeColourShowsNoColour)
     const long before = access.Strip().Point(51, 5);
     access.form.SetColor(-1, false);
     EXPECT_EQ(access.Current(), -1);
-    EXPECT_EQ(Text(access.Hex().hWnd()), L"");
-    EXPECT_EQ(Text(access.Numeric().hWnd()), L"-1");
+    EXPECT_EQ(WindowText(access.Hex().hWnd()), L"");
+    EXPECT_EQ(WindowText(access.Numeric().hWnd()), L"-1");
     EXPECT_EQ(access.Slider(2).Value(), 3);
     EXPECT_EQ(access.Value(2).Caption(), L"3");
     EXPECT_EQ(access.Preview().BackColor(), RGB(1, 2, 3));
@@ -508,8 +396,7 @@ TEST_F(FrmAdvancedTest, NegativeColourShowsNoColour)
     EXPECT_EQ(access.Strip().Point(51, 5), before);
 }
 
-// Clicks the stop label and answers the colour dialog from a second thread,
-// which gives up after five seconds rather than wait for ever.
+// Clicks the stop label and answers the colour dialog from a second thread.
 struct DialogOutcome {
     bool answered = false;
     bool topmostWhileOpen = true;
@@ -517,30 +404,23 @@ struct DialogOutcome {
 
 DialogOutcome ChooseStop(FrmAdvancedTestAccess access, bool confirm, COLORREF color)
 {
-    std::atomic<bool> answered{false};
     std::atomic<bool> topmost{true};
     const HWND form = access.form.hWnd();
-    std::thread answerer([&] {
-        for (const auto end = Clock::now() + std::chrono::seconds(5); Clock::now() < end; ::Sleep(10)) {
-            const HWND dialog = ::FindWindowA("#32770", nullptr);
-            if (!dialog || !::IsWindowVisible(dialog))
-                continue;
-            topmost = (::GetWindowLongW(form, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-            ::SetDlgItemInt(dialog, 706, GetRValue(color), FALSE);
-            ::SetDlgItemInt(dialog, 707, GetGValue(color), FALSE);
-            ::SetDlgItemInt(dialog, 708, GetBValue(color), FALSE);
-            ::PostMessageW(dialog, WM_COMMAND, confirm ? IDOK : IDCANCEL, 0);
-            answered = true;
-            return;
-        }
-    });
     const RECT stop = access.Stop().Bounds();
-    ::PostMessageW(form, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(stop.left + 5, stop.top + 5));
-    ::PostMessageW(form, WM_LBUTTONUP, 0, MAKELPARAM(stop.left + 5, stop.top + 5));
-    PumpUntil([&] { return answered.load(); }, 6000);
-    answerer.join();
+    int answers = 0;
+    {
+        const tktest::DialogAnswer answer([&](HWND dialog) {
+            topmost = (::GetWindowLongW(form, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+            tktest::TypeColour(dialog, GetRValue(color), GetGValue(color), GetBValue(color));
+            ::PostMessageW(dialog, WM_COMMAND, confirm ? IDOK : IDCANCEL, 0);
+        });
+        ::PostMessageW(form, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(stop.left + 5, stop.top + 5));
+        ::PostMessageW(form, WM_LBUTTONUP, 0, MAKELPARAM(stop.left + 5, stop.top + 5));
+        PumpUntil([&] { return answer.Answers() > 0 && !tktest::FindDialog(::GetCurrentThreadId()); }, 6000);
+        answers = answer.Answers();
+    }
     Pump(100);
-    return {answered.load(), topmost.load()};
+    return {answers == 1, topmost.load()};
 }
 
 TEST_F(FrmAdvancedTest, StopLabelTakesTheColourChosenInTheDialog)
@@ -553,7 +433,7 @@ TEST_F(FrmAdvancedTest, StopLabelTakesTheColourChosenInTheDialog)
     EXPECT_TRUE(topmost());
     EXPECT_EQ(access.Stop().BackColor(), RGB(10, 200, 30));
     EXPECT_EQ(access.Strip().Point(254, 5), static_cast<long>(RGB(10, 199, 30)));
-    EXPECT_EQ(CaptureClient(access.Strip().hWnd(), 256, 24).At(254, 5), RGB(10, 199, 30));
+    EXPECT_EQ(Shown(access.Strip().hWnd(), 256, 24).At(254, 5), RGB(10, 199, 30));
 
     // Cancel keeps the stop, and the strip is drawn again all the same.
     access.Strip().Cls();

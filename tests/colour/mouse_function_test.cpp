@@ -3,7 +3,7 @@
 #include "colour/mouse_function.h"
 
 #include "toolkit/picturebox.h"
-#include "toolkit/win_test_support.h"
+#include "support/all.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,10 @@ using tktest::TestForm;
 
 TEST(GetCursorPosition, ReadsWhereTheCursorWasPut)
 {
-    for (const POINT where : {POINT{321, 234}, POINT{0, 0}, POINT{1023, 767}}) {
+    // The corners of whatever screen this is, and a point inside it.
+    const int right = ::GetSystemMetrics(SM_CXSCREEN) - 1;
+    const int bottom = ::GetSystemMetrics(SM_CYSCREEN) - 1;
+    for (const POINT where : {POINT{321, 234}, POINT{0, 0}, POINT{right, bottom}, POINT{right, 0}}) {
         ::SetCursorPos(where.x, where.y);
         tktest::Pump(30); // Wine hands the move to X and reads the pointer back from there
         EXPECT_EQ(GetCursorX(), where.x);
@@ -52,10 +55,7 @@ struct FillFixture : ::testing::Test {
     void SetUp() override
     {
         form.Load();
-        picture.Create(form, 10, 10, 120, 120);
-        picture.SetBorderStyle(0);
-        picture.SetScaleMode(tk::kScalePixels);
-        picture.SetBackColor(RGB(0, 0, 0));
+        tktest::CreatePixelPicture(picture, form, tktest::Place(10, 10, 120, 120), RGB(0, 0, 0));
         picture.Circle(60, 60, 25, RGB(255, 255, 255));
         picture.SetFillStyle(tk::kFillTransparent);
         picture.SetFillColor(RGB(7, 8, 9));

@@ -38,7 +38,8 @@ sleep 0.5
 [ -z "$(e2e_probe windows | grep '^About')" ] || fail "Esc did not close About"
 e2e_probe windows | grep -q '^Tavolisk|.*|enabled$' || fail "the main window stayed disabled"
 e2e_menu_choose Up # Exit
-kill -0 "$E2E_PICKER_PID" 2>/dev/null && sleep 1
+e2e_wait_ended "$E2E_PICKER_PID" || fail "Exit did not end the program"
+[ -z "$(e2e_probe windows | grep '^Tavolisk|')" ] || fail "the picker's window is still there after Exit"
 
 e2e_start_picker it_IT.UTF-8 || exit 1
 e2e_focus_picker

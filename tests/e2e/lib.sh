@@ -34,10 +34,32 @@ e2e_cleanup() {
   for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
   # Only our own processes: the caller may have an X server running as a child.
   for pid in "${E2E_PIDS[@]}"; do wait "$pid" 2>/dev/null; done
+  E2E_PIDS=()
 }
 
+# Whether a process we started still runs (an exited one not yet reaped does not count).
+e2e_running() {
+  local state
+  state=$(ps -o stat= -p "$1" 2>/dev/null) || return 1
+  [ -n "$state" ] && [ "${state:0:1}" != Z ]
+}
+
+# Waits up to $2 seconds (5 by default) for a process to end; fails if it still runs.
+e2e_wait_ended() {
+  local pid=$1 tenths=$((${2:-5} * 10)) i
+  for ((i = 0; i < tenths; i++)); do
+    e2e_running "$pid" || return 0
+    sleep 0.1
+  done
+  ! e2e_running "$pid"
+}
+
+# Programs are started as plain background commands, never through a shell
+# function: $! is then the process that wine-run turns into the Wine process
+# (wine-run ends in exec), so the cleanup stops the program itself and not
+# a subshell that would leave it running.
 e2e_start_chart() {
-  e2e_wine "$E2E_CHART" >/dev/null 2>&1 &
+  "$TAVOLISK_BUILD/wine-run" "$E2E_CHART" >/dev/null 2>&1 &
   E2E_PIDS+=($!)
   sleep 1.5
 }
@@ -45,7 +67,7 @@ e2e_start_chart() {
 # Starts the picker in a language (en_US.UTF-8 by default) and waits for its window.
 e2e_start_picker() {
   local lang="${1:-en_US.UTF-8}"
-  env LC_ALL="$lang" LANG="$lang" "$TAVOLISK_BUILD/wine-run" "$E2E_EXE" >/dev/null 2>&1 &
+  LC_ALL="$lang" LANG="$lang" "$TAVOLISK_BUILD/wine-run" "$E2E_EXE" >/dev/null 2>&1 &
   E2E_PICKER_PID=$!
   E2E_PIDS+=("$E2E_PICKER_PID")
   e2e_probe wait || { echo "the picker's window did not appear"; return 1; }

@@ -50,8 +50,7 @@ e2e_rect
 xdotool mousemove $((E2E_L + E2E_GRIP_X)) $((E2E_T + E2E_GRIP_Y)) click 3
 sleep 0.5
 xdotool key Up Return
-for _ in $(seq 50); do kill -0 "$E2E_PICKER_PID" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$E2E_PICKER_PID" 2>/dev/null && fail "Exit did not end the program"
+e2e_wait_ended "$E2E_PICKER_PID" || fail "Exit did not end the program"
 
 e2e_start_picker it_IT.UTF-8 || exit 1
 e2e_focus_picker

@@ -1,9 +1,9 @@
 // The About window under Wine, in the language the run was started with: its
 // texts and look, its modality, the ways to close it, and its link.
 #include "info/exec_html.h"
-#include "info/expected_texts.h"
 #include "info/frm_about.h"
-#include "info/ui_driver.h"
+#include "resources/resource.h"
+#include "support/all.h"
 #include "toolkit/screen.h"
 
 #include <winver.h>
@@ -31,18 +31,13 @@ std::wstring CommentsOfThisProgram()
     return static_cast<const wchar_t*>(value);
 }
 
-bool IsInk(COLORREF color)
-{
-    return GetRValue(color) + GetGValue(color) + GetBValue(color) < 3 * 96;
-}
-
 bool IsLinkBlue(COLORREF color)
 {
     return color == RGB(0, 0, 255);
 }
 
 // The first and last columns of a control's area that hold ink.
-std::pair<int, int> InkColumns(const ui::ScreenShot& shot, RECT area, bool (*ink)(COLORREF))
+std::pair<int, int> InkColumns(const tktest::Pixels& shot, RECT area, bool (*ink)(COLORREF))
 {
     int first = area.right;
     int last = area.left - 1;
@@ -57,19 +52,19 @@ std::pair<int, int> InkColumns(const ui::ScreenShot& shot, RECT area, bool (*ink
 HWND About() { return frmAbout->hWnd(); }
 HWND CloseButton() { return frmAbout->Command1.hWnd(); }
 
-class AboutWindow : public ui::WindowTest {
+class AboutWindow : public tktest::WindowTest {
 protected:
     // Shows the window modally, as the main window's menu does, and runs the
     // steps inside its loop; should they stall, the window is unloaded.
     static void ShowModalWith(Steps steps)
     {
-        ui::Script script(std::move(steps), [] {
+        tktest::Script script(std::move(steps), [] {
             if (frmAbout.Exists())
                 frmAbout->Unload();
         });
         frmAbout->ShowModal();
         // Steps after the closing run in the ordinary loop.
-        EXPECT_TRUE(ui::PumpUntil([&] { return script.Finished(); }));
+        EXPECT_TRUE(tktest::PumpUntil([&] { return script.Finished(); }));
         EXPECT_FALSE(frmAbout.Exists()) << "closing releases the window";
         tk::CollectRetiredForms();
     }
@@ -84,18 +79,17 @@ protected:
 
 TEST_F(AboutWindow, HasItsTextsInTheRunsLanguageBeforeItIsShown)
 {
-    const ui::Texts& texts = ui::ExpectedTexts();
     FrmAbout& about = *frmAbout;
     EXPECT_FALSE(::IsWindowVisible(about.hWnd()));
     EXPECT_TRUE(::GetWindowLongW(about.hWnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 
-    EXPECT_EQ(ui::WindowText(about.hWnd()), texts.about);
+    EXPECT_EQ(tktest::WindowText(about.hWnd()), tktest::ExpectedText(IDS_ABOUT));
     EXPECT_FALSE(about.Label2.Caption().empty());
     EXPECT_EQ(about.Label2.Caption(), CommentsOfThisProgram());
-    EXPECT_EQ(about.Label3.Caption(), texts.notice);
-    EXPECT_EQ(about.Label5.Caption(), texts.author);
-    EXPECT_EQ(about.Label4.Caption(), texts.visit);
-    EXPECT_EQ(ui::WindowText(about.Command1.hWnd()), texts.close);
+    EXPECT_EQ(about.Label3.Caption(), tktest::ExpectedText(IDS_NOTICE));
+    EXPECT_EQ(about.Label5.Caption(), tktest::ExpectedText(IDS_CREATED_BY));
+    EXPECT_EQ(about.Label4.Caption(), tktest::ExpectedText(IDS_VISIT));
+    EXPECT_EQ(tktest::WindowText(about.Command1.hWnd()), tktest::ExpectedText(IDS_CLOSE));
     EXPECT_EQ(about.Label1.Caption(), kMakerWebAddress);
     EXPECT_EQ(about.Label1.Caption().rfind(L"http://", 0), 0u);
     about.Unload();
@@ -118,7 +112,7 @@ TEST_F(AboutWindow, IsACentredFixedDialogWithItsLayoutOnScreen)
             EXPECT_NEAR(outer.top + outer.bottom, ::GetSystemMetrics(SM_CYSCREEN), 2);
 
             FrmAbout& about = *frmAbout;
-            const ui::ScreenShot shot(About(), ui::ClientRectOf(About()));
+            const tktest::Pixels shot = tktest::ReadClient(About(), tktest::ClientRectOf(About()));
             // Each text whole inside its label: its ink keeps off the edge it
             // would be cut at, and lies where its alignment puts it.
             const RECT link = about.Label1.Bounds();
@@ -131,18 +125,18 @@ TEST_F(AboutWindow, IsACentredFixedDialogWithItsLayoutOnScreen)
             EXPECT_GE(underline, linkLast - linkFirst - 6);
 
             const RECT author = about.Label5.Bounds();
-            const auto [authorFirst, authorLast] = InkColumns(shot, author, IsInk);
+            const auto [authorFirst, authorLast] = InkColumns(shot, author, tktest::IsInk);
             EXPECT_GT(authorFirst, author.left + 2);
             EXPECT_NEAR(authorFirst - author.left, author.right - 1 - authorLast, 3);
 
             const RECT visit = about.Label4.Bounds();
-            const auto [visitFirst, visitLast] = InkColumns(shot, visit, IsInk);
+            const auto [visitFirst, visitLast] = InkColumns(shot, visit, tktest::IsInk);
             EXPECT_GT(visitFirst, visit.left + 1) << "the words before the link are cut";
             EXPECT_GE(visitLast, visit.right - 6);
             EXPECT_LT(visitLast, linkFirst);
 
             const RECT product = about.Label2.Bounds();
-            const auto [productFirst, productLast] = InkColumns(shot, product, IsInk);
+            const auto [productFirst, productLast] = InkColumns(shot, product, tktest::IsInk);
             EXPECT_LE(productFirst, product.left + 2);
             EXPECT_LT(productLast, product.right - 2);
             // The etched frame around them.
@@ -152,7 +146,7 @@ TEST_F(AboutWindow, IsACentredFixedDialogWithItsLayoutOnScreen)
             EXPECT_EQ(shot.At(frame.left + 1, middle), ::GetSysColor(COLOR_BTNHIGHLIGHT));
             return true;
         },
-        ui::Click(CloseButton),
+        tktest::ClickStep(CloseButton),
         Closed,
     });
 }
@@ -164,15 +158,15 @@ TEST_F(AboutWindow, EscapeClosesItWhileTheButtonHasTheFocusAndOtherKeysDoNot)
         [] {
             EXPECT_EQ(::GetFocus(), CloseButton())
                 << (::GetFocus() == About() ? "the focus is on the window itself" : "the focus is elsewhere");
-            ui::PressKey('A');
-            ui::PressKey(VK_F1);
-            ui::PressKey(VK_RETURN);
+            tktest::PressKey('A');
+            tktest::PressKey(VK_F1);
+            tktest::PressKey(VK_RETURN);
             return true;
         },
-        ui::After(300),
+        tktest::After(300),
         [] {
             EXPECT_TRUE(frmAbout.Exists() && ::IsWindowVisible(About()));
-            ui::PressKey(VK_ESCAPE);
+            tktest::PressKey(VK_ESCAPE);
             return true;
         },
         Closed,
@@ -181,7 +175,7 @@ TEST_F(AboutWindow, EscapeClosesItWhileTheButtonHasTheFocusAndOtherKeysDoNot)
 
 TEST_F(AboutWindow, KeepsTheOtherWindowsOfTheProgramFromInputWhileOpen)
 {
-    ui::OtherForm other;
+    tktest::OtherForm other;
     other.Load();
     other.MovePixels(20, 20);
     other.Show();
@@ -191,30 +185,29 @@ TEST_F(AboutWindow, KeepsTheOtherWindowsOfTheProgramFromInputWhileOpen)
             EXPECT_FALSE(::IsWindowEnabled(other.hWnd()));
             return true;
         },
-        ui::Click([&] { return other.hWnd(); }),
-        ui::After(300),
+        tktest::ClickStep([&] { return other.hWnd(); }),
+        tktest::After(300),
         [&] {
             EXPECT_EQ(other.clicks, 0);
             EXPECT_TRUE(frmAbout.Exists());
             return true;
         },
-        ui::Click(CloseButton),
+        tktest::ClickStep(CloseButton),
         Closed,
     });
     EXPECT_TRUE(::IsWindowEnabled(other.hWnd()));
-    ui::ClickAt(ui::ScreenCentre(other.hWnd(), ui::ClientRectOf(other.hWnd())));
-    EXPECT_TRUE(ui::PumpUntil([&] { return other.clicks == 1; }));
+    tktest::ClickNoPump(tktest::ScreenCentre(other.hWnd(), tktest::ClientRectOf(other.hWnd())));
+    EXPECT_TRUE(tktest::PumpUntil([&] { return other.clicks == 1; }));
 }
 
 TEST_F(AboutWindow, OpensWithFreshTextsEachTime)
 {
-    const ui::Texts& texts = ui::ExpectedTexts();
     ShowModalWith({
         Shown,
         [] {
             frmAbout->Label5.SetCaption(L"left over");
             frmAbout->SetCaption(L"left over");
-            ui::PressKey(VK_ESCAPE);
+            tktest::PressKey(VK_ESCAPE);
             return true;
         },
         Closed,
@@ -222,10 +215,10 @@ TEST_F(AboutWindow, OpensWithFreshTextsEachTime)
     ShowModalWith({
         Shown,
         [&] {
-            EXPECT_EQ(frmAbout->Label5.Caption(), texts.author);
-            EXPECT_EQ(ui::WindowText(About()), texts.about);
-            EXPECT_EQ(ui::WindowText(CloseButton()), texts.close);
-            ui::PressKey(VK_ESCAPE);
+            EXPECT_EQ(frmAbout->Label5.Caption(), tktest::ExpectedText(IDS_CREATED_BY));
+            EXPECT_EQ(tktest::WindowText(About()), tktest::ExpectedText(IDS_ABOUT));
+            EXPECT_EQ(tktest::WindowText(CloseButton()), tktest::ExpectedText(IDS_CLOSE));
+            tktest::PressKey(VK_ESCAPE);
             return true;
         },
         Closed,
@@ -249,20 +242,20 @@ TEST_F(AboutWindow, LinkHandsTheAddressToTheShellAndTheWindowStaysOpen)
     ShowModalWith({
         Shown,
         [] {
-            ui::MouseTo(ui::ScreenCentre(About(), frmAbout->Label1.Bounds()));
+            tktest::MoveMouse(tktest::ScreenCentre(About(), frmAbout->Label1.Bounds()));
             return true;
         },
         // The pointing hand over the link.
         [] { return ::GetCursor() == frmAbout->Label1.MouseIcon(); },
-        ui::Click(About, [] { return frmAbout->Label1.Bounds(); }),
+        tktest::ClickStep(About, [] { return frmAbout->Label1.Bounds(); }),
         [&] { return !requests.empty(); },
-        ui::Click(About, [] { return frmAbout->Label4.Bounds(); }),
-        ui::After(300),
+        tktest::ClickStep(About, [] { return frmAbout->Label4.Bounds(); }),
+        tktest::After(300),
         [&] {
             EXPECT_TRUE(frmAbout.Exists() && ::IsWindowVisible(About()));
             return true;
         },
-        ui::Click(CloseButton),
+        tktest::ClickStep(CloseButton),
         Closed,
     });
     SetShellOpenForTests(nullptr);

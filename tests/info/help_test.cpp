@@ -1,18 +1,13 @@
 // The Help note under Wine, in the language the run was started with: where
 // it opens, that its whole text shows, and what closes it and what does not.
 #include "colour/mouse_function.h"
-#include "info/expected_texts.h"
 #include "info/frm_help.h"
-#include "info/ui_driver.h"
+#include "resources/resource.h"
+#include "support/all.h"
 #include "toolkit/screen.h"
 #include "winservices/api_window.h"
 
 namespace {
-
-bool IsInk(COLORREF color)
-{
-    return GetRValue(color) + GetGValue(color) + GetBValue(color) < 3 * 96;
-}
 
 bool IsBulbYellow(COLORREF color)
 {
@@ -21,49 +16,48 @@ bool IsBulbYellow(COLORREF color)
 
 HWND Help() { return frmHelp->hWnd(); }
 
-class HelpWindow : public ui::WindowTest {
+class HelpWindow : public tktest::WindowTest {
 protected:
     // What the main window's Help command does: load, place at the pointer, show.
     static void OpenAtPointer(POINT pointer)
     {
-        ui::MouseTo(pointer);
-        ASSERT_TRUE(ui::PumpUntil([&] { return GetCursorX() == pointer.x && GetCursorY() == pointer.y; }));
+        tktest::MoveMouse(pointer);
+        ASSERT_TRUE(tktest::PumpUntil([&] { return GetCursorX() == pointer.x && GetCursorY() == pointer.y; }));
         FrmHelp& help = *frmHelp;
         help.SetLeft(GetCursorX() * tk::Screen::TwipsPerPixelX());
         help.SetTop(GetCursorY() * tk::Screen::TwipsPerPixelY());
         help.Show();
-        ASSERT_TRUE(ui::PumpUntil([] { return ::IsWindowVisible(Help()) && ::GetForegroundWindow() == Help(); }));
-        ui::Pump(100); // painted
+        ASSERT_TRUE(tktest::PumpUntil([] { return ::IsWindowVisible(Help()) && ::GetForegroundWindow() == Help(); }));
+        tktest::Pump(100); // painted
     }
 
     static bool StaysOpenAfterAWhile()
     {
-        ui::Pump(300);
+        tktest::Pump(300);
         return frmHelp.Exists() && ::IsWindowVisible(Help());
     }
 
     static void ClickOnHelp(RECT area)
     {
-        const POINT point = ui::ScreenCentre(Help(), area);
+        const POINT point = tktest::ScreenCentre(Help(), area);
         ASSERT_EQ(::WindowFromPoint(point), Help());
-        ui::ClickAt(point);
+        tktest::ClickNoPump(point);
     }
 };
 
 TEST_F(HelpWindow, HasItsTextsInTheRunsLanguageAndTheLookOfATooltip)
 {
-    const ui::Texts& texts = ui::ExpectedTexts();
     FrmHelp& help = *frmHelp;
     EXPECT_FALSE(::IsWindowVisible(help.hWnd()));
-    EXPECT_EQ(help.Label2.Caption(), texts.help);
-    EXPECT_EQ(help.Label1.Caption(), texts.usage);
+    EXPECT_EQ(help.Label2.Caption(), tktest::ExpectedText(IDS_HELP));
+    EXPECT_EQ(help.Label1.Caption(), tktest::ExpectedText(IDS_HELP_TEXT));
     EXPECT_GT(help.Label1.Caption().size(), 255u);
 
     const LONG style = ::GetWindowLongW(help.hWnd(), GWL_STYLE);
     EXPECT_EQ(style & WS_CAPTION, WS_BORDER) << "a thin border and no title bar";
     EXPECT_FALSE(style & (WS_SYSMENU | WS_THICKFRAME));
     EXPECT_FALSE(::GetWindowLongW(help.hWnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-    EXPECT_EQ(ui::WindowText(help.hWnd()), L"");
+    EXPECT_EQ(tktest::WindowText(help.hWnd()), L"");
     const SIZE client = help.ClientSizePixels();
     EXPECT_EQ(client.cx, 4695 / tk::Screen::TwipsPerPixelX());
     EXPECT_EQ(client.cy, 1515 / tk::Screen::TwipsPerPixelY());
@@ -78,14 +72,14 @@ TEST_F(HelpWindow, OpensAtThePointerWithItsWholeTextOnScreen)
     EXPECT_EQ(help.Left(), 300 * tk::Screen::TwipsPerPixelX());
     EXPECT_EQ(help.Top(), 200 * tk::Screen::TwipsPerPixelY());
 
-    ui::MouseTo({10, 700}); // out of the picture
-    ui::Pump(100);
-    const RECT client = ui::ClientRectOf(Help());
-    const ui::ScreenShot shot(Help(), client);
+    tktest::MoveMouse({10, 700}); // out of the picture
+    tktest::Pump(100);
+    const RECT client = tktest::ClientRectOf(Help());
+    const tktest::Pixels shot = tktest::ReadClient(Help(), client);
     EXPECT_EQ(shot.At(client.right - 3, client.bottom - 3), ::GetSysColor(COLOR_INFOBK));
     EXPECT_GT(shot.Count(help.Image1.Bounds(), IsBulbYellow), 20);
     EXPECT_EQ(shot.At(help.Image1.Left(), help.Image1.Top()), ::GetSysColor(COLOR_INFOBK)) << "the bulb's backdrop shows";
-    EXPECT_GT(shot.Count(help.Label2.Bounds(), IsInk), 30);
+    EXPECT_GT(shot.Count(help.Label2.Bounds(), tktest::IsInk), 30);
 
     // The wrapped text must fit the label, and its last line must be drawn.
     const RECT text = help.Label1.Bounds();
@@ -102,13 +96,13 @@ TEST_F(HelpWindow, OpensAtThePointerWithItsWholeTextOnScreen)
     EXPECT_LE(needed.bottom, text.bottom - text.top) << "the label cuts the text";
     const RECT firstLine{text.left, text.top, text.right, text.top + metrics.tmHeight};
     const RECT lastLine{text.left, text.top + needed.bottom - metrics.tmHeight, text.right, text.top + needed.bottom};
-    EXPECT_GT(shot.Count(firstLine, IsInk), 100);
-    EXPECT_GT(shot.Count(lastLine, IsInk), 30);
+    EXPECT_GT(shot.Count(firstLine, tktest::IsInk), 100);
+    EXPECT_GT(shot.Count(lastLine, tktest::IsInk), 30);
 }
 
 TEST_F(HelpWindow, StaysBehindATopmostWindowOfTheProgram)
 {
-    ui::OtherForm topmost;
+    tktest::OtherForm topmost;
     topmost.Load();
     SetTopMost(topmost, true);
     topmost.MovePixels(100, 100);
@@ -133,7 +127,7 @@ TEST_F(HelpWindow, ClosesOnAClickOnItsBackgroundOrEitherText)
         SCOPED_TRACE(target.where);
         OpenAtPointer({120, 140});
         ClickOnHelp(target.area());
-        EXPECT_TRUE(ui::PumpUntil([] { return !frmHelp.Exists(); }));
+        EXPECT_TRUE(tktest::PumpUntil([] { return !frmHelp.Exists(); }));
         tk::CollectRetiredForms();
     }
 }
@@ -147,7 +141,7 @@ TEST_F(HelpWindow, StaysOpenOnAClickOnTheBulb)
 
 TEST_F(HelpWindow, ClosesWhenAnotherWindowOfTheProgramIsActivatedOnly)
 {
-    ui::OtherForm other;
+    tktest::OtherForm other;
     other.Load();
     other.MovePixels(600, 400);
     other.Show();
@@ -169,7 +163,7 @@ TEST_F(HelpWindow, ClosesWhenAnotherWindowOfTheProgramIsActivatedOnly)
     }
     ASSERT_TRUE(started) << "error " << error;
     HWND notepad = nullptr;
-    EXPECT_TRUE(ui::PumpUntil([&] {
+    EXPECT_TRUE(tktest::PumpUntil([&] {
         notepad = ::FindWindowW(L"Notepad", nullptr);
         return notepad && ::IsWindowVisible(notepad) && ::GetForegroundWindow() == notepad;
     }, 10000));
@@ -181,11 +175,11 @@ TEST_F(HelpWindow, ClosesWhenAnotherWindowOfTheProgramIsActivatedOnly)
 
     // The program's own window comes to the front: the note goes.
     ::SetForegroundWindow(Help());
-    ASSERT_TRUE(ui::PumpUntil([] { return ::GetForegroundWindow() == Help(); }));
-    const POINT point = ui::ScreenCentre(other.hWnd(), ui::ClientRectOf(other.hWnd()));
+    ASSERT_TRUE(tktest::PumpUntil([] { return ::GetForegroundWindow() == Help(); }));
+    const POINT point = tktest::ScreenCentre(other.hWnd(), tktest::ClientRectOf(other.hWnd()));
     ASSERT_EQ(::WindowFromPoint(point), other.hWnd());
-    ui::ClickAt(point);
-    EXPECT_TRUE(ui::PumpUntil([] { return !frmHelp.Exists(); }));
+    tktest::ClickNoPump(point);
+    EXPECT_TRUE(tktest::PumpUntil([] { return !frmHelp.Exists(); }));
 }
 
 TEST_F(HelpWindow, OpensAfreshAtTheNewPointer)
@@ -193,13 +187,13 @@ TEST_F(HelpWindow, OpensAfreshAtTheNewPointer)
     OpenAtPointer({120, 140});
     frmHelp->Label1.SetCaption(L"left over");
     ClickOnHelp(frmHelp->Label1.Bounds());
-    ASSERT_TRUE(ui::PumpUntil([] { return !frmHelp.Exists(); }));
+    ASSERT_TRUE(tktest::PumpUntil([] { return !frmHelp.Exists(); }));
     tk::CollectRetiredForms();
 
     OpenAtPointer({500, 420});
     EXPECT_EQ(frmHelp->PositionPixels().x, 500);
     EXPECT_EQ(frmHelp->PositionPixels().y, 420);
-    EXPECT_EQ(frmHelp->Label1.Caption(), ui::ExpectedTexts().usage);
+    EXPECT_EQ(frmHelp->Label1.Caption(), tktest::ExpectedText(IDS_HELP_TEXT));
 }
 
 } // namespace

@@ -3,29 +3,28 @@
 #include "advanced/frm_advanced.h"
 #include "colour/mouse_function.h"
 #include "mainwindow/frm_main.h"
-#include "support/backdrop.h"
+#include "resources/resource.h"
+#include "support/all.h"
 #include "winservices/api_window.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <thread>
+#include <functional>
+#include <string>
+#include <vector>
 
-using testing_support::Backdrop;
-using testing_support::MenuAnswer;
-using testing_support::PumpFor;
-using testing_support::PumpUntil;
+using tktest::Backdrop;
+using tktest::Pump;
 
 namespace {
 
 constexpr COLORREF kOrange = RGB(255, 128, 0);
 constexpr COLORREF kNavy = RGB(18, 52, 86);
 
-// Texts of the five fields in row order: Web, Num, R, G, B.
+// Texts of the five fields as a user reads them, top to bottom: Web, Num, R, G, B.
 std::vector<std::wstring> Rows(FrmMain& main)
 {
-    return {main.FieldText(0), main.FieldText(1), main.FieldText(3), main.FieldText(2), main.FieldText(4)};
+    return tktest::TextsInReadingOrder(main.hWnd(), L"Edit");
 }
 
 std::vector<std::wstring> Expected(const wchar_t* web, const wchar_t* num, const wchar_t* r, const wchar_t* g,
@@ -40,19 +39,6 @@ POINT SamplePoint(FrmMain& main)
     return {corner.x + FrmMain::kSampleX, corner.y + FrmMain::kSampleY};
 }
 
-void SendMouse(DWORD flags, int x = -1, int y = -1)
-{
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    if (x >= 0) {
-        input.mi.dx = static_cast<LONG>(x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1));
-        input.mi.dy = static_cast<LONG>(y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1));
-        input.mi.dwFlags |= MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    }
-    ::SendInput(1, &input, sizeof input);
-}
-
 // The text fields of the advanced view, left to right: hex, numeric.
 std::wstring AdvancedHex()
 {
@@ -62,33 +48,18 @@ std::wstring AdvancedHex()
     return text;
 }
 
-class MainWindow : public ::testing::Test {
+class MainWindow : public tktest::WindowTest {
 protected:
-    void SetUp() override
-    {
-        tk::SetUnhandledErrorHandler([this](const tk::AppError& error) { m_errors.push_back(error.Number()); });
-        m_backdrop.Paint(kOrange);
-    }
-    void TearDown() override
-    {
-        if (IsFormLoaded(L"frmAdvanced"))
-            frmAdvanced->Unload();
-        if (IsFormLoaded(L"frmMain"))
-            frmMain->Unload();
-        tk::CollectRetiredForms();
-        tk::SetUnhandledErrorHandler(nullptr);
-        EXPECT_TRUE(m_errors.empty()) << "an unhandled error, number " << m_errors.front();
-    }
+    void SetUp() override { m_backdrop.Paint(kOrange); }
     FrmMain& StartPicker()
     {
         FrmMain& main = *frmMain;
         main.Show();
-        PumpFor(std::chrono::milliseconds(200));
+        Pump(200);
         return main;
     }
 
     Backdrop m_backdrop;
-    std::vector<long> m_errors;
 };
 
 } // namespace
@@ -155,7 +126,7 @@ TEST_F(MainWindow, RefreshShowsEachNewColourAndRestoresTheOutlineAfterWhite)
 
     // What the screen shows is what was drawn.
     const POINT corner = main.PositionPixels();
-    PumpFor(std::chrono::milliseconds(100));
+    Pump(100);
     EXPECT_EQ(GetScreenPixel(corner.x + FrmMain::kSwatchX, corner.y + FrmMain::kSwatchY),
               static_cast<ColorValue>(kOrange));
 }
@@ -176,10 +147,7 @@ TEST_F(MainWindow, AnUnreadablePixelShowsMinusOneAndNoColour)
     // Opened while the last sample is unreadable, the advanced view shows black.
     frmAdvanced->Unload();
     tk::CollectRetiredForms();
-    {
-        MenuAnswer answer({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}); // Advanced view...
-        main.ShowPopupMenu();
-    }
+    tktest::AnswerMenu({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}, [&] { main.ShowPopupMenu(); }); // Advanced view...
     ASSERT_TRUE(IsFormLoaded(L"frmAdvanced"));
     EXPECT_EQ(AdvancedHex(), L"000000");
 
@@ -196,56 +164,40 @@ TEST_F(MainWindow, AnUnreadablePixelShowsMinusOneAndNoColour)
 TEST_F(MainWindow, MenuCaptionsFollowTheUsersLanguage)
 {
     FrmMain& main = StartPicker();
-    const char* language = std::getenv("TAVOLISK_EXPECT_LANGUAGE");
-    ASSERT_NE(language, nullptr) << "the test run names the language it expects";
-    const bool italian = std::string(language) == "it";
-    {
-        MenuAnswer answer({VK_ESCAPE});
-        main.ShowPopupMenu();
-    }
-    const std::vector<std::wstring> english = {L"Lock", L"-", L"Help", L"About...", L"-", L"Advanced view...",
-                                               L"Move with alpha", L"-", L"Copy", L"Zoom", L"-", L"Exit"};
-    const std::vector<std::wstring> italianCaptions = {L"Blocca", L"-", L"Guida", L"Informazioni...", L"-",
-                                                       L"Vista estesa...", L"Spostamento in trasparenza", L"-",
-                                                       L"Copia", L"Lente", L"-", L"Uscita"};
-    EXPECT_EQ(MenuAnswer::s_captions, italian ? italianCaptions : english);
-    ASSERT_EQ(MenuAnswer::s_enabled.size(), 12u);
-    EXPECT_TRUE(MenuAnswer::s_enabled[6]) << "Move with alpha is enabled where layered windows exist";
+    ASSERT_NE(tktest::ExpectedLanguage(), "") << tktest::kNoExpectedLanguage;
+    const tktest::MenuSeen menu = tktest::AnswerMenu({VK_ESCAPE}, [&] { main.ShowPopupMenu(); });
+    using tktest::ExpectedText;
+    const std::vector<std::wstring> captions = {
+        ExpectedText(IDS_LOCK), L"-", ExpectedText(IDS_HELP), ExpectedText(IDS_ABOUT), L"-",
+        ExpectedText(IDS_ADVANCED_VIEW), ExpectedText(IDS_MOVE_TRANSPARENT), L"-", ExpectedText(IDS_COPY),
+        ExpectedText(IDS_ZOOM), L"-", ExpectedText(IDS_EXIT)};
+    EXPECT_EQ(menu.captions, captions);
+    ASSERT_EQ(menu.enabled.size(), 12u);
+    EXPECT_TRUE(menu.enabled[6]) << "Move with alpha is enabled where layered windows exist";
 }
 
 TEST_F(MainWindow, CheckMarksAreRefreshedEachTimeTheMenuOpens)
 {
     FrmMain& main = StartPicker();
-    {
-        MenuAnswer answer({VK_DOWN, VK_RETURN}); // Lock
-        main.ShowPopupMenu();
-    }
+    tktest::AnswerMenu({VK_DOWN, VK_RETURN}, [&] { main.ShowPopupMenu(); }); // Lock
     EXPECT_TRUE(main.LockUpdateInfo());
     frmAdvanced->ShowWindow(0);
-    {
-        MenuAnswer answer({VK_ESCAPE});
-        main.ShowPopupMenu();
-    }
-    ASSERT_EQ(MenuAnswer::s_checked.size(), 12u);
-    EXPECT_TRUE(MenuAnswer::s_checked[0]);
-    EXPECT_TRUE(MenuAnswer::s_checked[5]);
+    const tktest::MenuSeen locked = tktest::AnswerMenu({VK_ESCAPE}, [&] { main.ShowPopupMenu(); });
+    ASSERT_EQ(locked.checked.size(), 12u);
+    EXPECT_TRUE(locked.checked[0]);
+    EXPECT_TRUE(locked.checked[5]);
     frmAdvanced->Unload(); // closed by other means than the menu
     tk::CollectRetiredForms();
-    {
-        MenuAnswer answer({VK_ESCAPE});
-        main.ShowPopupMenu();
-    }
-    EXPECT_FALSE(MenuAnswer::s_checked[5]);
+    const tktest::MenuSeen closed = tktest::AnswerMenu({VK_ESCAPE}, [&] { main.ShowPopupMenu(); });
+    ASSERT_EQ(closed.checked.size(), 12u);
+    EXPECT_FALSE(closed.checked[5]);
 }
 
 TEST_F(MainWindow, LockFreezesValuesSwatchAndAdvancedView)
 {
     FrmMain& main = StartPicker();
     frmAdvanced->ShowWindow(main.LastColor());
-    {
-        MenuAnswer answer({VK_DOWN, VK_RETURN});
-        main.ShowPopupMenu();
-    }
+    tktest::AnswerMenu({VK_DOWN, VK_RETURN}, [&] { main.ShowPopupMenu(); });
     m_backdrop.Paint(kNavy);
     main.RefreshColor();
     EXPECT_EQ(main.LastColor(), static_cast<ColorValue>(kOrange));
@@ -255,16 +207,10 @@ TEST_F(MainWindow, LockFreezesValuesSwatchAndAdvancedView)
 
     // Reopened while locked, the advanced view shows the frozen colour.
     frmAdvanced->Unload();
-    {
-        MenuAnswer answer({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
-        main.ShowPopupMenu();
-    }
+    tktest::AnswerMenu({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}, [&] { main.ShowPopupMenu(); });
     EXPECT_EQ(AdvancedHex(), L"FF8000");
 
-    {
-        MenuAnswer answer({VK_DOWN, VK_RETURN}); // unlock
-        main.ShowPopupMenu();
-    }
+    tktest::AnswerMenu({VK_DOWN, VK_RETURN}, [&] { main.ShowPopupMenu(); }); // unlock
     main.RefreshColor();
     EXPECT_EQ(Rows(main), Expected(L"#123456", L"5649426", L"18", L"52", L"86"));
     EXPECT_EQ(AdvancedHex(), L"123456");
@@ -274,10 +220,7 @@ TEST_F(MainWindow, ExitClosesTheAdvancedViewThenTheMainWindow)
 {
     FrmMain& main = StartPicker();
     frmAdvanced->ShowWindow(0);
-    {
-        MenuAnswer answer({VK_UP, VK_RETURN});
-        main.ShowPopupMenu();
-    }
+    tktest::AnswerMenu({VK_UP, VK_RETURN}, [&] { main.ShowPopupMenu(); });
     EXPECT_FALSE(IsFormLoaded(L"frmAdvanced"));
     EXPECT_FALSE(IsFormLoaded(L"frmMain"));
     EXPECT_TRUE(tk::LoadedForms().empty());
@@ -296,32 +239,21 @@ TEST_F(MainWindow, ClosedByTheSystemTheAdvancedViewStaysOpen)
 // runs the program's message loop, as the user's hand would.
 class Drag : public MainWindow {
 protected:
-    // Presses on the "Web:" caption, moves to the target in steps, then runs `during` and releases.
-    void DragBy(FrmMain& main, int dx, int dy, std::function<void()> during = {}, bool release = true)
+    // Presses on the "Web:" caption, moves by (dx, dy) in steps, runs `during` with the button held, then
+    // releases. A drag still running a second after the release is ended by a release posted to the skin,
+    // and the test fails, so a broken drag fails within its own bound instead of hanging.
+    void DragBy(FrmMain& main, int dx, int dy, std::function<void()> during = {})
     {
         const POINT corner = main.PositionPixels();
-        const int startX = corner.x + 105;
-        const int startY = corner.y + 55;
-        ::SetCursorPos(startX, startY);
-        PumpFor(std::chrono::milliseconds(100));
-        std::atomic<bool> done{false};
-        std::thread hand([&] {
-            SendMouse(MOUSEEVENTF_LEFTDOWN, startX, startY);
-            for (int step = 1; step <= 10; ++step) {
-                ::Sleep(30);
-                SendMouse(0, startX + dx * step / 10, startY + dy * step / 10);
-            }
-            ::Sleep(100);
-            if (during)
-                during();
-            if (release)
-                SendMouse(MOUSEEVENTF_LEFTUP, startX + dx, startY + dy);
-            done = true;
-        });
-        // The drag loop runs nested in here, from the press until the release.
-        PumpUntil([&] { return done.load() && !main.IsButtonDown(); }, std::chrono::milliseconds(15000));
-        hand.join();
-        PumpFor(std::chrono::milliseconds(100));
+        const POINT start{corner.x + 105, corner.y + 55};
+        ::SetCursorPos(start.x, start.y);
+        Pump(100);
+        const HWND skin = main.Skin().hWnd();
+        const bool ended = tktest::DragFromThread(start, {start.x + dx, start.y + dy}, MOUSEEVENTF_LEFTDOWN,
+                                                  MOUSEEVENTF_LEFTUP, during, [skin] {
+                                                      ::PostMessageW(skin, WM_LBUTTONUP, 0, MAKELPARAM(150, 200));
+                                                  });
+        EXPECT_TRUE(ended) << "the drag went on after the button was released";
     }
 };
 
@@ -386,17 +318,13 @@ TEST_F(Drag, LosingTheMouseCaptureEndsTheDrag)
     const tk::unique_hwnd thief(::CreateWindowExW(0, L"TestCaptureThief", L"", WS_POPUP, 0, 0, 10, 10, nullptr,
                                                   nullptr, nullptr, nullptr));
     bool endedWhileHeld = false;
-    DragBy(
-        main, 30, 0,
-        [&] {
-            ::PostMessageW(thief.get(), WM_APP, 0, 0);
-            for (int i = 0; i < 150 && main.IsButtonDown(); ++i)
-                ::Sleep(20);
-            endedWhileHeld = !main.IsButtonDown();
-        },
-        false);
-    SendMouse(MOUSEEVENTF_LEFTUP); // the hand lets go only now
-    PumpFor(std::chrono::milliseconds(100));
+    // The hand waits up to three seconds for the drag to end, then lets go itself either way.
+    DragBy(main, 30, 0, [&] {
+        ::PostMessageW(thief.get(), WM_APP, 0, 0);
+        for (int i = 0; i < 150 && main.IsButtonDown(); ++i)
+            ::Sleep(20);
+        endedWhileHeld = !main.IsButtonDown();
+    });
     ::ReleaseCapture();
     EXPECT_TRUE(endedWhileHeld) << "the drag went on after another window took the mouse";
     EXPECT_FALSE(main.IsButtonDown());
@@ -405,10 +333,7 @@ TEST_F(Drag, LosingTheMouseCaptureEndsTheDrag)
 TEST_F(Drag, MoveWithAlphaIsTranslucentExactlyDuringTheDrag)
 {
     FrmMain& main = StartPicker();
-    {
-        MenuAnswer answer({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}); // Move with alpha
-        main.ShowPopupMenu();
-    }
+    tktest::AnswerMenu({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}, [&] { main.ShowPopupMenu(); }); // Move with alpha
     ASSERT_TRUE(main.MoveTransparent());
     EXPECT_FALSE(::GetWindowLongW(main.hWnd(), GWL_EXSTYLE) & WS_EX_LAYERED);
     BYTE alphaDuring = 0;
@@ -427,16 +352,14 @@ TEST_F(Drag, ExitInsideTheDragEndsItWithoutTouchingTheWindow)
     FrmMain& main = StartPicker();
     const HWND skin = main.Skin().hWnd();
     // A right press during the drag opens the menu inside the drag loop; Exit is chosen there.
-    DragBy(main, 10, 10, [&] {
-        ::PostMessageW(skin, WM_RBUTTONDOWN, MK_RBUTTON | MK_LBUTTON, MAKELPARAM(150, 200));
-        for (int i = 0; i < 100 && !::FindWindowW(L"#32768", nullptr); ++i)
-            ::Sleep(20);
-        HWND menu = ::FindWindowW(L"#32768", nullptr);
-        ::PostMessageW(menu, WM_KEYDOWN, VK_UP, 0);
-        ::PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
-        for (int i = 0; i < 100 && IsFormLoaded(L"frmMain"); ++i)
-            ::Sleep(20);
+    const tktest::MenuSeen menu = tktest::AnswerMenu({VK_UP, VK_RETURN}, [&] {
+        DragBy(main, 10, 10, [&] {
+            ::PostMessageW(skin, WM_RBUTTONDOWN, MK_RBUTTON | MK_LBUTTON, MAKELPARAM(150, 200));
+            for (int i = 0; i < 100 && IsFormLoaded(L"frmMain"); ++i)
+                ::Sleep(20);
+        });
     });
+    EXPECT_TRUE(menu.seen);
     EXPECT_FALSE(IsFormLoaded(L"frmMain"));
     EXPECT_FALSE(::IsWindow(skin));
 }

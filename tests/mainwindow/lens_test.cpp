@@ -5,45 +5,28 @@
 #include "colour/contrast.h"
 #include "mainwindow/frm_main.h"
 #include "mainwindow/zoom_lens.h"
-#include "support/backdrop.h"
-#include "support/keys.h"
-#include "support/pattern_chart.h"
-#include "toolkit/win_test_support.h"
+#include "support/all.h"
 #include "winservices/api_window.h"
 
 #include <gtest/gtest.h>
 
-using testing_support::MenuAnswer;
-using testing_support::PatternChart;
-using testing_support::PressKeys;
-using testing_support::PumpFor;
+using tktest::PatternChart;
 
 namespace {
 
-class Lens : public ::testing::Test {
+class Lens : public tktest::WindowTest {
 protected:
-    void SetUp() override
+    tktest::MenuSeen ChooseZoom(FrmMain& main)
     {
-        tk::SetUnhandledErrorHandler([this](const tk::AppError& error) { m_errors.push_back(error.Number()); });
-    }
-    void TearDown() override
-    {
-        if (IsFormLoaded(L"frmMain"))
-            frmMain->Unload();
-        tk::CollectRetiredForms();
-        tk::SetUnhandledErrorHandler(nullptr);
-        EXPECT_TRUE(m_errors.empty()) << "an unhandled error, number " << m_errors.front();
-    }
-    void ChooseZoom(FrmMain& main)
-    {
-        MenuAnswer answer({VK_UP, VK_UP, VK_RETURN}); // Zoom, just above Exit
-        main.ShowPopupMenu();
-        PumpFor(std::chrono::milliseconds(150));
+        // Zoom, just above Exit.
+        const tktest::MenuSeen seen = tktest::AnswerMenu({VK_UP, VK_UP, VK_RETURN}, [&] { main.ShowPopupMenu(); });
+        tktest::Pump(150);
+        return seen;
     }
     void Press(std::initializer_list<WORD> keys)
     {
-        PressKeys(keys);
-        PumpFor(std::chrono::milliseconds(150));
+        tktest::PressChord(keys);
+        tktest::Pump(150);
     }
 
     // Each cell of the lens on screen against the chart pixel it magnifies,
@@ -56,12 +39,7 @@ protected:
     {
         ZoomLens& lens = *frmZoom;
         const int cell = lens.CellSize();
-        const tktest::Pixels shown = tktest::ReadScreen([&] {
-            RECT client{};
-            ::GetClientRect(lens.hWnd(), &client);
-            ::MapWindowPoints(lens.hWnd(), nullptr, reinterpret_cast<POINT*>(&client), 2);
-            return client;
-        }());
+        const tktest::Pixels shown = tktest::ReadClient(lens.hWnd(), tktest::ClientRectOf(lens.hWnd()));
         const POINT sample{corner.x + FrmMain::kSampleX, corner.y + FrmMain::kSampleY};
         const tk::unique_hrgn region(::CreateRectRgn(0, 0, 0, 0));
         ::GetWindowRgn(main.hWnd(), region.get());
@@ -90,8 +68,6 @@ protected:
         EXPECT_EQ(outline, blackContrastsMore ? RGB(0, 0, 0) : RGB(255, 255, 255)) << when;
         return compared;
     }
-
-    std::vector<long> m_errors;
 };
 
 } // namespace
@@ -101,7 +77,7 @@ TEST_F(Lens, MagnifiesTheChartUnderTheViewFinderAndFollowsEverySample)
     PatternChart chart;
     FrmMain& main = *frmMain;
     main.Show();
-    PumpFor(std::chrono::milliseconds(200));
+    tktest::Pump(200);
     ::SetForegroundWindow(main.hWnd());
     ChooseZoom(main);
     ASSERT_TRUE(IsZoomLensOpen());
@@ -131,22 +107,17 @@ TEST_F(Lens, MagnifiesTheChartUnderTheViewFinderAndFollowsEverySample)
     ExpectLensShows(main, second, "after a nudge");
 
     // Locked, the window moves but the lens keeps the block it showed.
-    {
-        MenuAnswer answer({VK_DOWN, VK_RETURN}); // Lock
-        main.ShowPopupMenu();
-    }
+    tktest::AnswerMenu({VK_DOWN, VK_RETURN}, [&] { main.ShowPopupMenu(); }); // Lock
     ASSERT_TRUE(main.LockUpdateInfo());
     Press({VK_SHIFT, VK_DOWN});
     ASSERT_EQ(main.PositionPixels().y, second.y + 10);
     ExpectLensShows(main, second, "locked");
-    {
-        MenuAnswer answer({VK_DOWN, VK_RETURN}); // unlock
-        main.ShowPopupMenu();
-    }
+    tktest::AnswerMenu({VK_DOWN, VK_RETURN}, [&] { main.ShowPopupMenu(); }); // unlock
 
     // Closed by the item again, which shows it checked while open...
-    ChooseZoom(main);
-    EXPECT_TRUE(MenuAnswer::s_checked[9]);
+    const tktest::MenuSeen open = ChooseZoom(main);
+    ASSERT_EQ(open.checked.size(), 12u);
+    EXPECT_TRUE(open.checked[9]);
     EXPECT_FALSE(IsZoomLensOpen());
     EXPECT_FALSE(::IsWindow(lens));
 
@@ -165,7 +136,7 @@ TEST_F(Lens, MagnifiesTheChartUnderTheViewFinderAndFollowsEverySample)
     ::ClientToScreen(frmZoom->hWnd(), &mark);
     ASSERT_EQ(::WindowFromPoint(mark), frmZoom->hWnd());
     tktest::Click(mark);
-    PumpFor(std::chrono::milliseconds(150));
+    tktest::Pump(150);
     EXPECT_FALSE(IsZoomLensOpen());
     EXPECT_TRUE(IsFormLoaded(L"frmMain"));
 }

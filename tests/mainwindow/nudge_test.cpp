@@ -3,78 +3,49 @@
 // and Lock all behave as they do for a drag.
 #include "advanced/frm_advanced.h"
 #include "mainwindow/frm_main.h"
-#include "support/backdrop.h"
-#include "support/keys.h"
-#include "winservices/api_window.h"
+#include "support/advanced_access.h"
+#include "support/all.h"
 
 #include <gtest/gtest.h>
 
-using testing_support::Backdrop;
-using testing_support::MenuAnswer;
-using testing_support::PressKeys;
-using testing_support::PumpFor;
-using testing_support::PumpUntil;
+#include <string>
 
 namespace {
 
 constexpr COLORREF kOrange = RGB(255, 128, 0);
 constexpr COLORREF kNavy = RGB(18, 52, 86);
 
-std::wstring AdvancedHex()
-{
-    HWND edit = ::FindWindowExW(frmAdvanced->hWnd(), nullptr, L"Edit", nullptr);
-    wchar_t text[64]{};
-    ::GetWindowTextW(edit, text, 64);
-    return text;
-}
-
-class Nudge : public ::testing::Test {
+class Nudge : public tktest::WindowTest {
 protected:
-    void SetUp() override
-    {
-        tk::SetUnhandledErrorHandler([this](const tk::AppError& error) { m_errors.push_back(error.Number()); });
-        m_backdrop.Paint(kOrange);
-    }
-    void TearDown() override
-    {
-        if (IsFormLoaded(L"frmAdvanced"))
-            frmAdvanced->Unload();
-        if (IsFormLoaded(L"frmMain"))
-            frmMain->Unload();
-        tk::CollectRetiredForms();
-        tk::SetUnhandledErrorHandler(nullptr);
-        EXPECT_TRUE(m_errors.empty()) << "an unhandled error, number " << m_errors.front();
-    }
     void Press(std::initializer_list<WORD> keys)
     {
-        PressKeys(keys);
-        PumpFor(std::chrono::milliseconds(150));
+        tktest::PressChord(keys);
+        tktest::Pump(150);
     }
     // The Web field's text once it shows `expected`, or after a generous wait.
     static std::wstring WebField(FrmMain& main, const std::wstring& expected)
     {
-        PumpUntil([&] { return main.FieldText(0) == expected; }, std::chrono::milliseconds(2000));
+        tktest::PumpUntil([&] { return main.FieldText(0) == expected; }, 2000);
         return main.FieldText(0);
     }
 
-    Backdrop m_backdrop;
-    std::vector<long> m_errors;
+    tktest::Backdrop m_backdrop;
 };
 
 } // namespace
 
 TEST_F(Nudge, ArrowsMoveTheWindowPixelByPixelAndSampleAsADragStepDoes)
 {
+    m_backdrop.Paint(kOrange);
     FrmMain& main = *frmMain;
     main.Show();
-    PumpFor(std::chrono::milliseconds(200));
+    tktest::Pump(200);
     ::SetForegroundWindow(main.hWnd());
-    PumpFor(std::chrono::milliseconds(100));
+    tktest::Pump(100);
     ASSERT_EQ(::GetForegroundWindow(), main.hWnd());
     const POINT start = main.PositionPixels();
-    const int sampleX = start.x + FrmMain::kSampleX;
     // Orange up to the sample point, navy from the next pixel on.
-    m_backdrop.Paint(kOrange, kNavy, sampleX + 1);
+    m_backdrop.Paint(kOrange, kNavy, start.x + FrmMain::kSampleX + 1);
     main.RefreshColor();
     ASSERT_EQ(main.FieldText(0), L"#FF8000");
 
@@ -101,20 +72,18 @@ TEST_F(Nudge, ArrowsMoveTheWindowPixelByPixelAndSampleAsADragStepDoes)
 
     // An open advanced view follows the nudge as it follows a drag...
     frmAdvanced->ShowWindow(main.LastColor());
+    tk::TextBox& advancedHex = FrmAdvancedTestAccess{*frmAdvanced}.Hex();
     ::SetForegroundWindow(main.hWnd());
-    PumpFor(std::chrono::milliseconds(100));
+    tktest::Pump(100);
     Press({VK_LEFT});
     EXPECT_EQ(WebField(main, L"#FF8000"), L"#FF8000");
-    EXPECT_EQ(AdvancedHex(), L"FF8000");
+    EXPECT_EQ(advancedHex.Text(), L"FF8000");
 
     // ...and under Lock the window still moves while everything stays.
-    {
-        MenuAnswer answer({VK_DOWN, VK_RETURN}); // Lock
-        main.ShowPopupMenu();
-    }
+    tktest::AnswerMenu({VK_DOWN, VK_RETURN}, [&] { main.ShowPopupMenu(); }); // Lock
     ASSERT_TRUE(main.LockUpdateInfo());
     Press({VK_RIGHT});
     EXPECT_EQ(main.PositionPixels().x, start.x + 1);
-    EXPECT_EQ(WebField(main, L"#FF8000"), L"#FF8000");
-    EXPECT_EQ(AdvancedHex(), L"FF8000");
+    EXPECT_EQ(main.FieldText(0), L"#FF8000");
+    EXPECT_EQ(advancedHex.Text(), L"FF8000");
 }

@@ -1,9 +1,9 @@
 // Texts and cursors as a user of a given language gets them. The same
 // program runs under Italian, English and German users; the run's
 // TAVOLISK_EXPECT_LANGUAGE ("it" or "en") says which texts must appear.
-#include "expected_texts.h"
 #include "resources/resource.h"
 #include "resources/resource_access.h"
+#include "support/texts.h"
 
 #include <gtest/gtest.h>
 
@@ -15,25 +15,21 @@
 
 namespace {
 
-const std::array<std::wstring_view, 11>* ExpectedTable()
+// The table of the language the run expects, or null when it names none.
+const tktest::TextTable* ExpectedTable()
 {
-    const char* language = std::getenv("TAVOLISK_EXPECT_LANGUAGE");
-    const std::string code = language ? language : "";
-    if (code == "it")
-        return &expected::kItalian;
-    if (code == "en")
-        return &expected::kEnglish;
-    return nullptr;
+    const std::string language = tktest::ExpectedLanguage();
+    return language.empty() ? nullptr : &tktest::Texts(language);
 }
 
-constexpr const char* kNoExpectation = "TAVOLISK_EXPECT_LANGUAGE must be \"it\" or \"en\"";
+constexpr const char* kNoExpectation = tktest::kNoExpectedLanguage;
 
 TEST(LoadResString, GivesEveryTextInTheUsersLanguage)
 {
     const auto* table = ExpectedTable();
     ASSERT_NE(table, nullptr) << kNoExpectation;
-    for (int id = 101; id <= 111; ++id)
-        EXPECT_EQ(LoadResString(id), expected::Text(*table, id)) << "string " << id;
+    for (int id = 101; id <= IDS_CONTRAST; ++id)
+        EXPECT_EQ(LoadResString(id), tktest::Text(*table, id)) << "string " << id;
 }
 
 TEST(LoadResString, HelpTextLongerThan255ComesBackWhole)
@@ -42,7 +38,7 @@ TEST(LoadResString, HelpTextLongerThan255ComesBackWhole)
     ASSERT_NE(table, nullptr) << kNoExpectation;
     const std::wstring text = LoadResString(IDS_HELP_TEXT);
     EXPECT_GT(text.size(), 255u);
-    EXPECT_EQ(text, expected::Text(*table, IDS_HELP_TEXT));
+    EXPECT_EQ(text, tktest::Text(*table, IDS_HELP_TEXT));
 }
 
 // What GetIconInfo and the cursor's mask tell about a loaded cursor.
@@ -125,13 +121,20 @@ void ExpectMonochrome32(const CursorFacts& facts)
     EXPECT_EQ(facts.height, 32);
 }
 
-TEST(HandCursors, OpenHandFillsTheTopLeft16x16WithItsPalmOnTheHotSpot)
+// A hand cursor of the program, loaded in the user's language: a 32 x 32 monochrome cursor.
+void LoadHand(const wchar_t* name, CursorFacts& facts)
 {
-    const tk::unique_hcursor cursor = LoadResCursor(kCursorMano);
+    const tk::unique_hcursor cursor = LoadResCursor(name);
     ASSERT_TRUE(cursor);
-    const CursorFacts facts = Inspect(cursor.get());
+    facts = Inspect(cursor.get());
     ExpectMonochrome32(facts);
     ASSERT_EQ(facts.opaque.size(), 32u * 32u);
+}
+
+TEST(HandCursors, OpenHandFillsTheTopLeft16x16WithItsPalmOnTheHotSpot)
+{
+    CursorFacts facts;
+    ASSERT_NO_FATAL_FAILURE(LoadHand(kCursorMano, facts));
     EXPECT_EQ(facts.hotspotX, 8);
     EXPECT_EQ(facts.hotspotY, 8);
     EXPECT_TRUE(facts.WhiteAt(8, 8));
@@ -147,11 +150,8 @@ TEST(HandCursors, OpenHandFillsTheTopLeft16x16WithItsPalmOnTheHotSpot)
 
 TEST(HandCursors, ClosedHandKeepsToRows4To16)
 {
-    const tk::unique_hcursor cursor = LoadResCursor(kCursorManoDrag);
-    ASSERT_TRUE(cursor);
-    const CursorFacts facts = Inspect(cursor.get());
-    ExpectMonochrome32(facts);
-    ASSERT_EQ(facts.opaque.size(), 32u * 32u);
+    CursorFacts facts;
+    ASSERT_NO_FATAL_FAILURE(LoadHand(kCursorManoDrag, facts));
     EXPECT_EQ(facts.hotspotX, 8);
     EXPECT_EQ(facts.hotspotY, 8);
     EXPECT_TRUE(facts.WhiteAt(8, 8));
@@ -164,11 +164,8 @@ TEST(HandCursors, ClosedHandKeepsToRows4To16)
 
 TEST(HandCursors, PointingHandHasItsFingertipOnTheTopLeftHotSpot)
 {
-    const tk::unique_hcursor cursor = LoadResCursor(kCursorLinkHand);
-    ASSERT_TRUE(cursor);
-    const CursorFacts facts = Inspect(cursor.get());
-    ExpectMonochrome32(facts);
-    ASSERT_EQ(facts.opaque.size(), 32u * 32u);
+    CursorFacts facts;
+    ASSERT_NO_FATAL_FAILURE(LoadHand(kCursorLinkHand, facts));
     EXPECT_EQ(facts.hotspotX, 0);
     EXPECT_EQ(facts.hotspotY, 0);
     EXPECT_TRUE(facts.OpaqueAt(0, 0));

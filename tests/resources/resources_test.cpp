@@ -1,7 +1,7 @@
 // The resources as they are linked into the program, read back both through
 // the raw resource APIs (every language explicitly) and through the
 // program's own loaders.
-#include "expected_texts.h"
+#include "support/texts.h"
 #include "resources/resource.h"
 #include "resources/resource_access.h"
 #include "toolkit/app_error.h"
@@ -78,8 +78,8 @@ TEST(StringTable, BlockSevenHoldsEveryTextInBothLanguages)
 {
     const struct {
         LANGID language;
-        const std::array<std::wstring_view, 11>* texts;
-    } versions[] = {{kEnglishUs, &expected::kEnglish}, {kItalian, &expected::kItalian}};
+        const tktest::TextTable* texts;
+    } versions[] = {{kEnglishUs, &tktest::kEnglish}, {kItalian, &tktest::kItalian}};
     for (const auto& version : versions) {
         SCOPED_TRACE(testing::Message() << "language " << version.language);
         const std::vector<std::wstring> block = StringBlock(7, version.language);
@@ -87,7 +87,7 @@ TEST(StringTable, BlockSevenHoldsEveryTextInBothLanguages)
         for (int id = 96; id <= 100; ++id)
             EXPECT_EQ(block[id - 96], L"") << "string " << id;
         for (int id = 101; id <= 111; ++id)
-            EXPECT_EQ(block[id - 96], expected::Text(*version.texts, id)) << "string " << id;
+            EXPECT_EQ(block[id - 96], tktest::Text(*version.texts, id)) << "string " << id;
     }
 }
 
@@ -267,7 +267,7 @@ TEST(VersionBlock, StringTable040904B0HasEveryValue)
     const std::map<std::wstring, std::wstring> wanted{
         {L"Comments", L"Colour picker"},
         {L"CompanyName", L"Quenmarlo"},
-        {L"FileDescription", std::wstring(expected::Text(expected::kItalian, IDS_NOTICE))},
+        {L"FileDescription", std::wstring(tktest::Text(tktest::kItalian, IDS_NOTICE))},
         {L"FileVersion", L"2.00.0011"},
         {L"InternalName", L"Tavolisk"},
         {L"OriginalFilename", L"Tavolisk.exe"},
@@ -302,21 +302,6 @@ COLORREF DibPixel(HBITMAP bitmap, int x, int y)
     return RGB(p[2], p[1], p[0]);
 }
 
-TEST(Pictures, SkinIs231x243WithItsKeyColourAndViewFinder)
-{
-    const tk::unique_hbitmap skin = LoadSkinBitmap();
-    ASSERT_TRUE(skin);
-    BITMAP bm{};
-    ASSERT_TRUE(::GetObjectW(skin.get(), sizeof bm, &bm));
-    EXPECT_EQ(bm.bmWidth, 231);
-    EXPECT_EQ(bm.bmHeight, 243);
-    EXPECT_EQ(bm.bmBitsPixel, 24);
-    EXPECT_EQ(DibPixel(skin.get(), 0, 0), RGB(255, 0, 255));
-    EXPECT_EQ(DibPixel(skin.get(), 45, 121), RGB(255, 0, 255));
-    EXPECT_EQ(DibPixel(skin.get(), 44, 121), RGB(0, 0, 0));
-    EXPECT_EQ(DibPixel(skin.get(), 192, 164), RGB(0, 0, 0));
-}
-
 TEST(Pictures, BulbIs16x16OnTheToolTipColour)
 {
     const tk::unique_hbitmap bulb = LoadBulbBitmap();
@@ -327,18 +312,6 @@ TEST(Pictures, BulbIs16x16OnTheToolTipColour)
     EXPECT_EQ(bm.bmHeight, 16);
     EXPECT_EQ(DibPixel(bulb.get(), 0, 15), RGB(255, 255, 225));
     EXPECT_NE(DibPixel(bulb.get(), 8, 7), RGB(255, 255, 225));
-}
-
-TEST(Manifest, AsksForPerMonitorDpiAndCommonControls6)
-{
-    const std::vector<BYTE> raw = RawResource(RT_MANIFEST, CREATEPROCESS_MANIFEST_RESOURCE_ID);
-    const std::string manifest(raw.begin(), raw.end());
-    EXPECT_NE(manifest.find("<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true/PM</dpiAware>"), std::string::npos);
-    EXPECT_NE(manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos);
-    EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos);
-    EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
-    EXPECT_NE(manifest.find("{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"), std::string::npos); // Windows 10
-    EXPECT_NE(manifest.find("{e2011457-1546-43c5-a5fe-008deee3d3f0}"), std::string::npos); // Vista
 }
 
 } // namespace

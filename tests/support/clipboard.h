@@ -1,4 +1,6 @@
-// Reading the clipboard back, and holding it open as another program would.
+// The clipboard from a test: ClipboardText reads its Unicode text back
+// ("<none>" without text), PutClipboardText fills it, and ClipboardHolder
+// keeps it open from another thread for a while, as a busy program does.
 #pragma once
 
 #include <windows.h>
@@ -9,7 +11,7 @@
 #include <string>
 #include <thread>
 
-namespace testing_support {
+namespace tktest {
 
 // The clipboard's Unicode text; "<none>" when it holds no text.
 inline std::wstring ClipboardText()
@@ -68,4 +70,4 @@ private:
     std::thread m_thread;
 };
 
-} // namespace testing_support
+} // namespace tktest

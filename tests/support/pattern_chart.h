@@ -1,5 +1,6 @@
-// A screen-filling chart in which every pixel has a colour of its own
-// position, so a copy of any block of the screen can be checked pixel by pixel.
+// PatternChart: a screen-filling window in which every pixel has a colour of
+// its own position (ColourAt), so any block of the screen copied elsewhere can
+// be checked pixel by pixel.
 #pragma once
 
 #include "toolkit/form.h"
@@ -8,7 +9,7 @@
 
 #include <vector>
 
-namespace testing_support {
+namespace tktest {
 
 class PatternChart {
 public:
@@ -65,4 +66,4 @@ private:
     HWND m_hwnd = nullptr;
 };
 
-} // namespace testing_support
+} // namespace tktest

@@ -4,7 +4,7 @@
 
 #include "toolkit/picturebox.h"
 #include "toolkit/screen.h"
-#include "toolkit/win_test_support.h"
+#include "support/all.h"
 
 #include <gtest/gtest.h>
 
@@ -26,10 +26,7 @@ struct LabelHost : ::testing::Test {
     {
         form.Load();
         form.MovePixels(100, 100);
-        picture.Create(form, 0, 0, 300, 200);
-        picture.SetBorderStyle(0);
-        picture.SetScaleMode(tk::kScalePixels);
-        picture.SetBackColor(RGB(40, 40, 40));
+        tktest::CreatePixelPicture(picture, form, tktest::Place(0, 0, 300, 200), RGB(40, 40, 40));
         first.Create(picture, 20, 20, 80, 20);
         first.SetCaption(L"first");
         second.Create(picture, 120, 20, 80, 20);
@@ -111,7 +108,7 @@ TEST_F(LabelHost, TheReleaseGoesWhereThePressBeganWhereverTheMouseWent)
     tktest::Pump(30);
     tktest::MoveMouse({700, 600}); // far outside the window
     tktest::Pump(30);
-    tktest::MouseButton(MOUSEEVENTF_LEFTUP);
+    tktest::SendMouse(MOUSEEVENTF_LEFTUP);
     tktest::Pump(60);
     const POINT offset = At(20, 20);
     EXPECT_EQ(events, (Events{"first down 1 10,5",
@@ -124,7 +121,7 @@ TEST_F(LabelHost, TheReleaseGoesWhereThePressBeganWhereverTheMouseWent)
     tktest::Press(At(30, 25));
     tktest::MoveMouse(At(150, 25));
     tktest::Pump(30);
-    tktest::MouseButton(MOUSEEVENTF_LEFTUP);
+    tktest::SendMouse(MOUSEEVENTF_LEFTUP);
     tktest::Pump(60);
     EXPECT_EQ(events, (Events{"first down 1 10,5", "first up 1 130,5"}));
 
@@ -148,7 +145,7 @@ TEST_F(LabelHost, LosingTheCaptureEndsThePressAsARelease)
     EXPECT_EQ(events, (Events{"first down 1 10,5", "first up 1 10,5"}));
 
     // The real release now belongs to the other window: nothing more here.
-    tktest::MouseButton(MOUSEEVENTF_LEFTUP);
+    tktest::SendMouse(MOUSEEVENTF_LEFTUP);
     tktest::Pump(40);
     ::ReleaseCapture();
     tktest::Pump(20);
@@ -159,7 +156,7 @@ TEST_F(LabelHost, QuickSecondPressesAreStillPresses)
 {
     tktest::Click(At(30, 25));
     tktest::Press(At(30, 25));
-    tktest::MouseButton(MOUSEEVENTF_LEFTUP);
+    tktest::SendMouse(MOUSEEVENTF_LEFTUP);
     tktest::Pump(60);
     EXPECT_EQ(events, (Events{"first down 1 10,5", "first up 1 10,5", "first click", "first down 1 10,5",
                               "first up 1 10,5", "first click"}));
@@ -209,7 +206,7 @@ TEST_F(LabelHost, ShowsTheLabelsCursorOverItAndTheFormsElsewhere)
     first.SetMouseIcon(tktest::OwnCursor(IDC_NO));
     tktest::Pump(20);
     EXPECT_EQ(::GetCursor(), first.MouseIcon());
-    tktest::MouseButton(MOUSEEVENTF_LEFTUP);
+    tktest::SendMouse(MOUSEEVENTF_LEFTUP);
     tktest::Pump(30);
 }
 
@@ -304,6 +301,6 @@ TEST_F(LabelHost, TheBusyPointerGivesWayToThePreviousCursorEvenDuringAPress)
     tk::Screen::SetMousePointer(tk::Screen::MousePointer::Default);
     tktest::Pump(30);
     EXPECT_EQ(::GetCursor(), first.MouseIcon());
-    tktest::MouseButton(MOUSEEVENTF_LEFTUP);
+    tktest::SendMouse(MOUSEEVENTF_LEFTUP);
     tktest::Pump(30);
 }

@@ -6,7 +6,7 @@
 #include "toolkit/menu.h"
 #include "toolkit/picturebox.h"
 #include "toolkit/syscontrols.h"
-#include "toolkit/win_test_support.h"
+#include "support/all.h"
 
 #include <gtest/gtest.h>
 
@@ -43,10 +43,7 @@ protected:
     }
     void Form_Load() override
     {
-        picture.Create(*this, 10, 10, 300, 170);
-        picture.SetBorderStyle(0);
-        picture.SetScaleMode(tk::kScalePixels);
-        picture.SetBackColor(RGB(0, 0, 0));
+        tktest::CreatePixelPicture(picture, *this, tktest::Place(10, 10, 300, 170), RGB(0, 0, 0));
         picture.Box(0, 0, 299, 169, RGB(128, 128, 128));
         for (int x = 10; x < 140; x += 8)
             picture.Line(x, 40, x + 60, 160, RGB(0, 120, 0));
@@ -90,16 +87,6 @@ private:
     }
 };
 
-void CALLBACK ChooseFirstPreset(HWND, UINT, UINT_PTR timer, DWORD)
-{
-    const HWND menu = ::FindWindowW(L"#32768", nullptr);
-    if (!menu || !::IsWindowVisible(menu))
-        return;
-    ::KillTimer(nullptr, timer);
-    ::PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
-    ::PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
-}
-
 } // namespace
 
 TEST(Demo, PartsWorkTogetherAndLookRight)
@@ -124,9 +111,11 @@ TEST(Demo, PartsWorkTogetherAndLookRight)
     EXPECT_EQ(demo.field.Text(), L"#3");
 
     // The popup menu on the picture, answered by keyboard: the first preset.
-    ::SetTimer(nullptr, 0, 40, &ChooseFirstPreset);
-    tktest::Click({200 + 10 + 60, 150 + 10 + 120}, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
-    tktest::Pump(100);
+    const tktest::MenuSeen menu = tktest::AnswerMenu({VK_DOWN, VK_RETURN}, [] {
+        tktest::Click({200 + 10 + 60, 150 + 10 + 120}, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+        tktest::Pump(100);
+    });
+    EXPECT_TRUE(menu.seen);
     EXPECT_EQ(demo.bar.Value(), 230);
     EXPECT_TRUE(demo.presetRed.Checked);
     EXPECT_EQ(screenAt(220, 95), DemoForm::SwatchColor(230));

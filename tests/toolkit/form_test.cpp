@@ -5,7 +5,7 @@
 #include "toolkit/app_error.h"
 #include "toolkit/screen.h"
 #include "toolkit/syscontrols.h"
-#include "toolkit/win_test_support.h"
+#include "support/all.h"
 
 #include <gtest/gtest.h>
 
@@ -13,24 +13,6 @@
 
 using tktest::Place;
 using tktest::TestForm;
-
-namespace {
-
-// A timer of this thread runs the steps while a modal loop holds the thread.
-std::vector<std::function<void()>>* g_steps = nullptr;
-
-void CALLBACK RunNextStep(HWND, UINT, UINT_PTR timer, DWORD)
-{
-    if (!g_steps || g_steps->empty()) {
-        ::KillTimer(nullptr, timer);
-        return;
-    }
-    const auto step = g_steps->front();
-    g_steps->erase(g_steps->begin());
-    step();
-}
-
-} // namespace
 
 TEST(Form, LoadsHiddenRunsItsLoadHandlerAndShowsWhereItWasPut)
 {
@@ -96,25 +78,33 @@ TEST(Form, ShowModalDisablesTheOtherFormsUntilItIsUnloaded)
     bool otherEnabled = true;
     bool modalEnabled = false;
     bool modalShown = false;
-    std::vector<std::function<void()>> steps{
-        [&] {
-            mainEnabled = ::IsWindowEnabled(main.hWnd()) != FALSE;
-            otherEnabled = ::IsWindowEnabled(other.hWnd()) != FALSE;
-            modalEnabled = ::IsWindowEnabled(modal.hWnd()) != FALSE;
-            modalShown = ::IsWindowVisible(modal.hWnd()) != FALSE;
-            tktest::Press({180, 150}); // a real click on the disabled form
+    tktest::Script script(
+        {
+            [&] {
+                mainEnabled = ::IsWindowEnabled(main.hWnd()) != FALSE;
+                otherEnabled = ::IsWindowEnabled(other.hWnd()) != FALSE;
+                modalEnabled = ::IsWindowEnabled(modal.hWnd()) != FALSE;
+                modalShown = ::IsWindowVisible(modal.hWnd()) != FALSE;
+                tktest::Press({180, 150}); // a real click on the disabled form
+                return true;
+            },
+            tktest::After(60),
+            [&] {
+                tktest::SendMouse(MOUSEEVENTF_LEFTUP);
+                return true;
+            },
+            tktest::After(60),
+            [&] {
+                modal.Unload();
+                return true;
+            },
         },
-        [&] { tktest::MouseButton(MOUSEEVENTF_LEFTUP); },
-        [&] { modal.Unload(); },
-    };
-    g_steps = &steps;
-    ::SetTimer(nullptr, 0, 60, &RunNextStep);
+        [&] { modal.Unload(); });
     modal.Load();
     modal.MovePixels(150, 300);
     modal.ShowModal(); // returns once the last step has unloaded it
-    g_steps = nullptr;
 
-    EXPECT_TRUE(steps.empty());
+    EXPECT_TRUE(script.Finished());
     EXPECT_FALSE(mainEnabled);
     EXPECT_FALSE(otherEnabled);
     EXPECT_TRUE(modalEnabled);
@@ -208,12 +198,7 @@ TEST(Form, TheActiveFormGetsTheKeys)
     form.OnKeyDown = [&](int key) { keys.push_back(key); };
     form.ShowAt();
     tktest::Click(form.ScreenPoint(20, 20));
-    INPUT inputs[2]{};
-    inputs[0].type = INPUT_KEYBOARD;
-    inputs[0].ki.wVk = 'Q';
-    inputs[1] = inputs[0];
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, inputs, sizeof(INPUT));
+    tktest::PressKey('Q');
     tktest::Pump(60);
     EXPECT_EQ(keys, (std::vector<int>{'Q'}));
 }
@@ -235,12 +220,7 @@ TEST(Form, ActivateCanHandTheFocusToAControl)
 
     // And the keys go there: the form sees none.
     field.SetText(L"x");
-    INPUT inputs[2]{};
-    inputs[0].type = INPUT_KEYBOARD;
-    inputs[0].ki.wVk = VK_END;
-    inputs[1] = inputs[0];
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, inputs, sizeof(INPUT));
+    tktest::PressKey(VK_END);
     tktest::Pump(60);
     EXPECT_EQ(form.KeyDowns, 0);
 }
@@ -265,12 +245,7 @@ TEST(Form, KeysForItsControlsArePreviewedAndTheirErrorsReported)
     form.ShowAt();
     ASSERT_EQ(::GetFocus(), field.hWnd());
     for (const WORD key : {WORD{VK_F2}, WORD{VK_F3}, WORD{VK_F4}}) {
-        INPUT inputs[2]{};
-        inputs[0].type = INPUT_KEYBOARD;
-        inputs[0].ki.wVk = key;
-        inputs[1] = inputs[0];
-        inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-        ::SendInput(2, inputs, sizeof(INPUT));
+        tktest::PressKey(key);
         tktest::Pump(50);
     }
     EXPECT_EQ(keys, (std::vector<int>{VK_F2, VK_F3, VK_F4}));
@@ -280,11 +255,14 @@ TEST(Form, KeysForItsControlsArePreviewedAndTheirErrorsReported)
 TEST(Form, AQuitRequestEndsAModalLoopAndStaysQueued)
 {
     TestForm modal(L"modal", Place(300, 100, 100, 100));
-    std::vector<std::function<void()>> steps{[] { ::PostQuitMessage(9); }};
-    g_steps = &steps;
-    ::SetTimer(nullptr, 0, 30, &RunNextStep);
+    tktest::Script script(
+        {[] {
+            ::PostQuitMessage(9);
+            return true;
+        }},
+        [&] { modal.Unload(); });
     modal.ShowModal();
-    g_steps = nullptr;
+    EXPECT_TRUE(script.Finished());
     EXPECT_TRUE(modal.IsLoaded());
     MSG message{};
     ASSERT_TRUE(::PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));

@@ -3,7 +3,7 @@
 // carries the items' captions, check marks and disabled states.
 #include "toolkit/menu.h"
 
-#include "toolkit/win_test_support.h"
+#include "support/all.h"
 
 #include <gtest/gtest.h>
 
@@ -11,42 +11,6 @@ using tktest::Place;
 using tktest::TestForm;
 
 namespace {
-
-struct ItemState {
-    std::wstring text;
-    UINT state;
-};
-
-// What the timer saw of the open menu, and the keys it then pressed.
-struct MenuAnswer {
-    std::vector<UINT> keys;
-    bool cancelMode = false;
-    bool seen = false;
-    RECT placement{};
-    std::vector<ItemState> items;
-};
-MenuAnswer* g_answer = nullptr;
-
-void CALLBACK AnswerMenu(HWND, UINT, UINT_PTR timer, DWORD)
-{
-    const HWND menuWindow = ::FindWindowW(L"#32768", nullptr);
-    if (!menuWindow || !::IsWindowVisible(menuWindow))
-        return; // not open yet: the next tick tries again
-    ::KillTimer(nullptr, timer);
-    MenuAnswer& answer = *g_answer;
-    answer.seen = true;
-    ::GetWindowRect(menuWindow, &answer.placement);
-    const auto menu = reinterpret_cast<HMENU>(::SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
-    for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
-        wchar_t text[64]{};
-        ::GetMenuStringW(menu, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
-        answer.items.push_back({text, ::GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION)});
-    }
-    if (answer.cancelMode)
-        ::PostMessageW(menuWindow, WM_CANCELMODE, 0, 0);
-    for (const UINT key : answer.keys)
-        ::PostMessageW(menuWindow, WM_KEYDOWN, key, 0);
-}
 
 struct PopupFixture : ::testing::Test {
     TestForm owner{L"owner", Place(200, 200, 200, 150), RGB(0, 90, 0)};
@@ -59,7 +23,7 @@ struct PopupFixture : ::testing::Test {
     tk::MenuItem exit{L"Exit"};
     tk::Menu menu;
     std::vector<std::string> ran;
-    MenuAnswer answer;
+    tktest::MenuSeen answer;
 
     void SetUp() override
     {
@@ -73,18 +37,19 @@ struct PopupFixture : ::testing::Test {
             item->Click = [this, name] { ran.push_back(name); };
         }
         owner.ShowAt();
-        g_answer = &answer;
     }
-    void TearDown() override { g_answer = nullptr; }
 
     // Opens the menu at (x, y) on the screen and lets the timer answer it.
-    void Open(std::vector<UINT> keys, int x = 260, int y = 250)
+    void Open(std::vector<WPARAM> keys, int x = 260, int y = 250, bool cancelMode = false)
     {
-        answer.keys = std::move(keys);
         ::SetCursorPos(x, y);
-        ::SetTimer(nullptr, 0, 50, &AnswerMenu);
-        tk::PopupMenu(owner, menu);
-        ran.push_back("returned");
+        answer = tktest::AnswerMenu(
+            std::move(keys),
+            [&] {
+                tk::PopupMenu(owner, menu);
+                ran.push_back("returned");
+            },
+            cancelMode);
         ASSERT_TRUE(answer.seen);
     }
 };
@@ -113,26 +78,24 @@ TEST_F(PopupFixture, ADismissedMenuRunsNothing)
     Open({VK_ESCAPE});
     EXPECT_EQ(ran, (Ran{"returned"}));
     ran.clear();
-    answer = {};
-    answer.cancelMode = true;
-    Open({});
+    Open({}, 260, 250, true);
     EXPECT_EQ(ran, (Ran{"returned"}));
 }
 
 TEST_F(PopupFixture, TheMenuShowsCaptionsCheckMarksAndDisabledItemsAtTheCursor)
 {
     Open({VK_ESCAPE}, 300, 280);
-    ASSERT_EQ(answer.items.size(), 6u) << "the invisible item is left out";
-    EXPECT_EQ(answer.items[0].text, L"Lock");
-    EXPECT_TRUE(answer.items[0].state & MF_CHECKED);
-    EXPECT_FALSE(answer.items[0].state & MF_GRAYED);
-    EXPECT_TRUE(answer.items[1].state & MF_SEPARATOR);
-    EXPECT_EQ(answer.items[2].text, L"Help");
-    EXPECT_FALSE(answer.items[2].state & (MF_CHECKED | MF_GRAYED | MF_DISABLED));
-    EXPECT_EQ(answer.items[3].text, L"About...");
-    EXPECT_TRUE(answer.items[3].state & MF_GRAYED);
-    EXPECT_TRUE(answer.items[4].state & MF_SEPARATOR);
-    EXPECT_EQ(answer.items[5].text, L"Exit");
+    ASSERT_EQ(answer.captions.size(), 6u) << "the invisible item is left out";
+    EXPECT_EQ(answer.captions[0], L"Lock");
+    EXPECT_TRUE(answer.states[0] & MF_CHECKED);
+    EXPECT_FALSE(answer.states[0] & MF_GRAYED);
+    EXPECT_TRUE(answer.states[1] & MF_SEPARATOR);
+    EXPECT_EQ(answer.captions[2], L"Help");
+    EXPECT_FALSE(answer.states[2] & (MF_CHECKED | MF_GRAYED | MF_DISABLED));
+    EXPECT_EQ(answer.captions[3], L"About...");
+    EXPECT_TRUE(answer.states[3] & MF_GRAYED);
+    EXPECT_TRUE(answer.states[4] & MF_SEPARATOR);
+    EXPECT_EQ(answer.captions[5], L"Exit");
     EXPECT_EQ(answer.placement.left, 300);
     EXPECT_EQ(answer.placement.top, 280);
 
@@ -140,12 +103,11 @@ TEST_F(PopupFixture, TheMenuShowsCaptionsCheckMarksAndDisabledItemsAtTheCursor)
     lock.Checked = false;
     about.Enabled = true;
     exit.Caption = L"Uscita";
-    answer = {};
     Open({VK_ESCAPE});
-    ASSERT_EQ(answer.items.size(), 6u);
-    EXPECT_FALSE(answer.items[0].state & MF_CHECKED);
-    EXPECT_FALSE(answer.items[3].state & MF_GRAYED);
-    EXPECT_EQ(answer.items[5].text, L"Uscita");
+    ASSERT_EQ(answer.captions.size(), 6u);
+    EXPECT_FALSE(answer.states[0] & MF_CHECKED);
+    EXPECT_FALSE(answer.states[3] & MF_GRAYED);
+    EXPECT_EQ(answer.captions[5], L"Uscita");
 }
 
 TEST_F(PopupFixture, ADisabledItemCannotBeChosen)

@@ -2,7 +2,7 @@
 // in the image, and what the window shows read back from the screen.
 #include "toolkit/picturebox.h"
 
-#include "toolkit/win_test_support.h"
+#include "support/all.h"
 
 #include <gtest/gtest.h>
 
@@ -21,10 +21,7 @@ struct Drawing : ::testing::Test {
     {
         form.Load();
         form.MovePixels(300, 150);
-        picture.Create(form, 10, 10, 160, 120);
-        picture.SetBorderStyle(0);
-        picture.SetScaleMode(tk::kScalePixels);
-        picture.SetBackColor(kBack);
+        tktest::CreatePixelPicture(picture, form, tktest::Place(10, 10, 160, 120), kBack);
         form.ShowAt();
     }
     COLORREF At(int x, int y) { return picture.Point(x, y); }

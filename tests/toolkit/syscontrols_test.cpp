@@ -3,7 +3,7 @@
 #include "toolkit/syscontrols.h"
 
 #include "toolkit/app_error.h"
-#include "toolkit/win_test_support.h"
+#include "support/all.h"
 
 #include <gtest/gtest.h>
 
@@ -43,12 +43,7 @@ struct Controls : ::testing::Test {
 
 void Key(WORD key)
 {
-    INPUT inputs[2]{};
-    inputs[0].type = INPUT_KEYBOARD;
-    inputs[0].ki.wVk = key;
-    inputs[1] = inputs[0];
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, inputs, sizeof(INPUT));
+    tktest::PressKey(key);
     tktest::Pump(60);
 }
 
@@ -129,7 +124,7 @@ TEST_F(Controls, DraggingTheThumbScrollsAndChangesOnceAtTheEnd)
             ::SetCursorPos(thumb.x + 8 * step, thumb.y);
         }
         ::Sleep(30);
-        tktest::MouseButton(MOUSEEVENTF_LEFTUP);
+        tktest::SendMouse(MOUSEEVENTF_LEFTUP);
     });
     tktest::Pump(600);
     hand.join();
@@ -178,7 +173,7 @@ TEST_F(Controls, AButtonClickRaisesClickOnce)
     tktest::Press(At(50, 110));
     tktest::MoveMouse(At(250, 140));
     tktest::Pump(30);
-    tktest::MouseButton(MOUSEEVENTF_LEFTUP);
+    tktest::SendMouse(MOUSEEVENTF_LEFTUP);
     tktest::Pump(50);
     EXPECT_EQ(clicks, 1);
 }

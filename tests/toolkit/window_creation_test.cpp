@@ -3,7 +3,7 @@
 #include "toolkit/form.h"
 #include "toolkit/syscontrols.h"
 #include "toolkit/window.h"
-#include "toolkit/win_test_support.h"
+#include "support/forms.h"
 
 #include <gtest/gtest.h>
 

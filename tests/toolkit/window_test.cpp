@@ -4,7 +4,7 @@
 #include "toolkit/window.h"
 
 #include "toolkit/form.h"
-#include "toolkit/win_test_support.h"
+#include "support/all.h"
 
 #include <gtest/gtest.h>
 
@@ -47,46 +47,23 @@ TEST(UnhandledError, AnErrorInAHandlerReachesTheHandlerWithItsNumberAndTheProgra
     EXPECT_EQ(::GetCapture(), nullptr) << "the failed press left no capture behind";
 }
 
-TEST(UnhandledError, TheMessageNamesTheNumberAndTheDescription)
-{
-    EXPECT_EQ(tk::UnhandledErrorText(tk::OverflowError()), L"Run-time error '6':\n\nOverflow");
-    EXPECT_EQ(tk::UnhandledErrorText(tk::AppError(380, "x", "Invalid property value")),
-              L"Run-time error '380':\n\nInvalid property value");
-}
-
-namespace {
-
-// Reads the text of the message box this thread's process shows, prints it
-// and answers OK; the death test's output is then matched.
-void AnswerMessageBox()
-{
-    for (int tries = 0; tries < 200; ++tries) {
-        ::Sleep(20);
-        const HWND box = ::FindWindowW(L"#32770", L"Tavolisk");
-        if (!box)
-            continue;
-        wchar_t text[200]{};
-        ::GetDlgItemTextW(box, 0xFFFF, text, 200);
-        std::string shown = tk::Narrow(text);
-        for (char& c : shown)
-            if (c == '\n')
-                c = '|';
-        std::fprintf(stderr, "shown: %s\n", shown.c_str());
-        std::fflush(stderr);
-        ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-        return;
-    }
-}
-
-} // namespace
-
 TEST(UnhandledErrorDeathTest, TheDefaultShowsTheRuntimeMessageAndEndsWithTheNumber)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
-            std::thread answer(AnswerMessageBox);
-            answer.detach();
+            // Prints the message box's text and answers OK; the death test's output is then matched.
+            const tktest::DialogAnswer answer([](HWND box) {
+                wchar_t text[200]{};
+                ::GetDlgItemTextW(box, 0xFFFF, text, 200);
+                std::string shown = tk::Narrow(text);
+                for (char& c : shown)
+                    if (c == '\n')
+                        c = '|';
+                std::fprintf(stderr, "shown: %s\n", shown.c_str());
+                std::fflush(stderr);
+                ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+            });
             TestForm form(L"dying", Place(100, 100, 100, 80));
             form.OnMessage = [](UINT message, WPARAM, LPARAM) -> bool {
                 if (message == WM_APP)

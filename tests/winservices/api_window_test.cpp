@@ -4,7 +4,7 @@
 
 #include "toolkit/app_error.h"
 #include "toolkit/picturebox.h"
-#include "toolkit/win_test_support.h"
+#include "support/all.h"
 
 #include <gtest/gtest.h>
 
@@ -39,8 +39,53 @@ struct PlainForm : ::testing::Test {
 
 } // namespace
 
-TEST(IsLayeredSupported, IsTrueOnThisSystem)
+namespace {
+
+template <DWORD Platform, DWORD Major, DWORD Minor>
+OSVERSIONINFOA Version()
 {
+    OSVERSIONINFOA version{};
+    version.dwOSVersionInfoSize = sizeof version;
+    version.dwPlatformId = Platform;
+    version.dwMajorVersion = Major;
+    version.dwMinorVersion = Minor;
+    return version;
+}
+
+// The records other systems give: the test puts the system's own back however it ends.
+struct OtherSystem : PlainForm {
+    void TearDown() override { SetVersionReader(nullptr); }
+};
+
+} // namespace
+
+TEST_F(OtherSystem, OnlyTheNtFamilyFromVersionFiveGetsTranslucency)
+{
+    const struct {
+        VersionReader reader;
+        bool layered;
+        const char* system;
+    } systems[] = {
+        {&Version<VER_PLATFORM_WIN32_WINDOWS, 4, 10>, false, "Windows 98"},
+        {&Version<VER_PLATFORM_WIN32_WINDOWS, 4, 90>, false, "Windows Me"},
+        {&Version<VER_PLATFORM_WIN32_NT, 4, 0>, false, "Windows NT 4"},
+        {&Version<0, 0, 0>, false, "a failed version read"},
+        {&Version<VER_PLATFORM_WIN32_NT, 5, 0>, true, "Windows 2000"},
+        {&Version<VER_PLATFORM_WIN32_NT, 6, 1>, true, "Windows 7"},
+        {&Version<VER_PLATFORM_WIN32_NT, 10, 0>, true, "Windows 10"},
+    };
+    for (const auto& system : systems) {
+        SetVersionReader(system.reader);
+        EXPECT_EQ(IsLayeredSupported(), system.layered) << system.system;
+        // What the user sees of it: the window turns translucent only where layering exists.
+        SetWindowAlpha(form, 100);
+        EXPECT_EQ(LayeredAlpha(form.hWnd()), system.layered ? 100 : 0) << system.system;
+        EXPECT_EQ((ExStyle(form.hWnd()) & WS_EX_LAYERED) != 0, system.layered) << system.system;
+        SetVersionReader(nullptr);
+        SetWindowAlpha(form, 0);
+        ASSERT_EQ(ExStyle(form.hWnd()) & WS_EX_LAYERED, 0);
+    }
+    // And this system, through GetVersionExA, is one of the NT family from 5 on.
     EXPECT_TRUE(IsLayeredSupported());
 }
 
@@ -233,7 +278,7 @@ TEST(DragByCaption, TheWindowFollowsTheMouseUntilTheButtonIsReleased)
             ::SetCursorPos(250 + 8 * step, 240 + 5 * step);
             ::Sleep(30);
         }
-        tktest::MouseButton(MOUSEEVENTF_LEFTUP);
+        tktest::SendMouse(MOUSEEVENTF_LEFTUP);
     });
     DragByCaption(form);
     hand.join();

@@ -7,7 +7,7 @@
 #include "resources/resource_access.h"
 #include "toolkit/app_error.h"
 #include "toolkit/picturebox.h"
-#include "toolkit/win_test_support.h"
+#include "support/all.h"
 
 #include <gtest/gtest.h>
 

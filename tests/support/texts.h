@@ -1,0 +1,84 @@
+// The texts a user must see, written out independently of the program's
+// string table (with \u escapes, so the accented letters cannot depend on how
+// a file is read) so that a wrong table or a wrong language fails. Texts(lang)
+// is the table of "en" or "it", Text(table, IDS_*) one of its strings.
+// ExpectedLanguage() is the language the run expects, from
+// TAVOLISK_EXPECT_LANGUAGE ("en" or "it", set by the test registration
+// beside the locale), and ExpectedText(IDS_*) a string in that language.
+#pragma once
+
+#include <array>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+namespace tktest {
+
+inline constexpr int kFirstTextId = 101;
+using TextTable = std::array<std::wstring_view, 14>;
+
+inline constexpr TextTable kEnglish{
+    L"Lock",
+    L"Help",
+    L"About...",
+    L"Move with alpha",
+    L"Exit",
+    L"For more informations visit:",
+    L"Created by: Quenmarlo",
+    L"It drags the application on the zone from which you want to gain the information on the color, it "
+    L"centers (using the view-finder) the zone and the application will gain in automatic rifle the color and "
+    L"it will convert it in the values uses you more than frequent: HEX (for applications WEB), Numerical, RGB.",
+    L"Close",
+    L"",
+    L"Advanced view...",
+    L"Copy",
+    L"Zoom",
+    L"Contrast",
+};
+
+inline constexpr TextTable kItalian{
+    L"Blocca",
+    L"Guida",
+    L"Informazioni...",
+    L"Spostamento in trasparenza",
+    L"Uscita",
+    L"Per maggiori informazioni, visita il sito Web:",
+    L"Creato da: Quenmarlo",
+    L"Trascina l'applicazione sulla zona dalla quale vuoi ricavare le informazioni sul colore, centra "
+    L"(utilizzando il mirino) la zona e l'applicazione ricaver\u00e0 in automatico il colore e lo convertir\u00e0 "
+    L"nei valori utilizzati pi\u00f9 di frequente: Esadecimale (per applicazioni WEB), Numerico, RGB.",
+    L"Chiudi",
+    L"",
+    L"Vista estesa...",
+    L"Copia",
+    L"Lente",
+    L"Contrasto",
+};
+
+inline std::wstring_view Text(const TextTable& table, int id)
+{
+    return table.at(static_cast<std::size_t>(id - kFirstTextId));
+}
+
+// "en", "it", or "" when the run names no language (a test then fails on it).
+inline std::string ExpectedLanguage()
+{
+    const char* language = std::getenv("TAVOLISK_EXPECT_LANGUAGE");
+    const std::string code = language ? language : "";
+    return code == "en" || code == "it" ? code : "";
+}
+
+inline constexpr const char* kNoExpectedLanguage = "TAVOLISK_EXPECT_LANGUAGE must be \"it\" or \"en\"";
+
+inline const TextTable& Texts(const std::string& language) { return language == "it" ? kItalian : kEnglish; }
+
+// With no language named, a text no window shows, so the comparison fails.
+inline std::wstring ExpectedText(int id)
+{
+    const std::string language = ExpectedLanguage();
+    if (language.empty())
+        return L"(the run names no expected language)";
+    return std::wstring(Text(Texts(language), id));
+}
+
+} // namespace tktest
