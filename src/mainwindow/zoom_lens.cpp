@@ -16,10 +16,14 @@ namespace {
 constexpr int kCloseMark = 9; // the close box in the top-right corner, at 96 dpi
 constexpr int kCloseMargin = 2;
 constexpr int kGap = 8; // between the main window and the lens
-// A drag samples far more often than a display shows frames: the lens is
-// repainted at most once a frame, and the last block is always shown.
-constexpr DWORD kFrameTime = 33; // ms, thirty frames a second
-constexpr UINT_PTR kRepaintTimer = 1;
+// A drag samples far more often than the eye follows a magnified view: the
+// lens reads and shows the block of at most one sample in each thirtieth of
+// a second, and always the newest.
+constexpr std::chrono::milliseconds kFrameTime{33};
+constexpr UINT_PTR kFrameTimer = 1;
+// The menu that opens the lens may still be on the screen when it first
+// reads; it reads once more when the menu has surely gone.
+constexpr UINT kSettleTime = 100; // ms
 
 // Leaves a window out of screen copies (Windows 10 2004 and later), so the
 // lens shows what lies under the view-finder rather than its crosshair.
@@ -88,38 +92,49 @@ void ZoomLens::InitializeComponent()
 
 void ZoomLens::Sample(int x, int y)
 {
+    m_samplePoint = {x, y};
+    const auto since = Clock::now() - m_lastRead;
+    if (since >= kFrameTime) {
+        ReadAndShow();
+    } else if (!m_readDue) {
+        // The newest sample is always shown, once its frame is due.
+        m_readDue = true;
+        const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(kFrameTime - since).count();
+        ::SetTimer(hWnd(), kFrameTimer, static_cast<UINT>(wait) + 1, nullptr);
+    }
+}
+
+void ZoomLens::ReadAgainAfter(UINT milliseconds)
+{
+    m_readDue = true;
+    ::SetTimer(hWnd(), kFrameTimer, milliseconds, nullptr);
+}
+
+void ZoomLens::ReadAndShow()
+{
+    if (m_readDue) {
+        m_readDue = false;
+        ::KillTimer(hWnd(), kFrameTimer);
+    }
+    m_lastRead = Clock::now();
     if (!m_bits || !m_screen)
         return;
-    ::BitBlt(m_blockDC.get(), 0, 0, kBlock, kBlock, m_screen.get(), x - kBlock / 2, y - kBlock / 2, SRCCOPY);
+    // One copy of the whole block, never a read per pixel.
+    ::BitBlt(m_blockDC.get(), 0, 0, kBlock, kBlock, m_screen.get(), m_samplePoint.x - kBlock / 2,
+             m_samplePoint.y - kBlock / 2, SRCCOPY);
     ::GdiFlush();
     // A still screen costs a copy and a comparison, not a repaint.
     if (std::memcmp(m_bits, m_shown.data(), sizeof m_shown) == 0)
         return;
     std::memcpy(m_shown.data(), m_bits, sizeof m_shown);
-    const DWORD since = ::GetTickCount() - m_lastPaint;
-    if (since >= kFrameTime) {
-        PaintNow();
-    } else if (!m_paintDue) {
-        m_paintDue = true;
-        ::SetTimer(hWnd(), kRepaintTimer, kFrameTime - since, nullptr);
-    }
-}
-
-void ZoomLens::PaintNow()
-{
-    if (m_paintDue) {
-        m_paintDue = false;
-        ::KillTimer(hWnd(), kRepaintTimer);
-    }
-    m_lastPaint = ::GetTickCount();
     ::InvalidateRect(hWnd(), nullptr, FALSE);
     ::UpdateWindow(hWnd());
 }
 
 LRESULT ZoomLens::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_TIMER && wParam == kRepaintTimer) {
-        PaintNow();
+    if (message == WM_TIMER && wParam == kFrameTimer) {
+        ReadAndShow();
         return 0;
     }
     return tk::Form::HandleMessage(message, wParam, lParam);
@@ -214,6 +229,7 @@ void OpenZoomLens(const RECT& mainWindow, POINT samplePoint)
     // Shown without taking the activation: the keys stay with the main window.
     ::ShowWindow(lens.hWnd(), SW_SHOWNOACTIVATE);
     lens.Sample(samplePoint.x, samplePoint.y);
+    lens.ReadAgainAfter(kSettleTime);
 }
 
 void CloseZoomLens()

@@ -7,6 +7,7 @@
 #include "toolkit/handles.h"
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 
 class ZoomLens : public tk::Form {
@@ -18,8 +19,11 @@ public:
     static constexpr int kBlock = 15;
     static constexpr int kZoom = 8;
 
-    // Reads the block of screen centred on (x, y) with one copy and shows it.
+    // Shows the block of screen centred on (x, y), read with one copy; of
+    // samples less than a frame apart only the newest is read.
     void Sample(int x, int y);
+    // Reads the newest sample's block once more after a while.
+    void ReadAgainAfter(UINT milliseconds);
     // The colour the lens shows for a pixel of the block, 0..kBlock-1 each way.
     ColorValue BlockPixel(int column, int row) const;
     // Side of one magnified pixel, in pixels of the lens's display.
@@ -36,7 +40,7 @@ protected:
 private:
     void Lens_MouseDown(int button, int shift, float x, float y);
     RECT CloseMark() const;
-    void PaintNow();
+    void ReadAndShow();
 
     // The bitmap outlives the memory DC it stays selected into.
     tk::unique_hbitmap m_block;
@@ -44,8 +48,10 @@ private:
     tk::unique_hdc m_screen;
     std::uint32_t* m_bits = nullptr; // the block's pixels, top row first, 0x00RRGGBB
     std::array<std::uint32_t, kBlock * kBlock> m_shown{};
-    DWORD m_lastPaint = 0;     // tick of the last repaint
-    bool m_paintDue = false;   // a newer block waits for its repaint
+    using Clock = std::chrono::steady_clock;
+    POINT m_samplePoint{};
+    Clock::time_point m_lastRead{};
+    bool m_readDue = false; // a newer sample waits for its frame
 };
 
 extern tk::FormInstance<ZoomLens> frmZoom;
