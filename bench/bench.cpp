@@ -3,9 +3,11 @@
 //   bench region    the skin region built from one bitmap read and from GetPixel
 //   bench lens      a drag whose colour changes at every step, without and with the zoom lens
 //   bench startup <exe> <class> <title>   ms from process start to a visible window
+//   bench skins     ms to have the skin at each scale: the resource at 100 %, drawn at the others
 #include "colour/mouse_function.h"
 #include "mainwindow/frm_main.h"
 #include "mainwindow/zoom_lens.h"
+#include "resources/resource_access.h"
 #include "toolkit/handles.h"
 #include "winservices/skin.h"
 
@@ -123,7 +125,7 @@ DragFigures ChangingDrag(bool withLens)
     if (withLens) {
         RECT outer{};
         GetWindowRect(picker.hWnd(), &outer);
-        OpenZoomLens(outer, {outer.left + FrmMain::kSampleX, outer.top + FrmMain::kSampleY});
+        OpenZoomLens(outer, {outer.left + picker.SampleOffset().x, outer.top + picker.SampleOffset().y});
     }
     const POINT grip{200 + 105, 200 + 55};
     SetCursorPos(grip.x, grip.y);
@@ -215,6 +217,20 @@ void Region()
     tk::CollectRetiredForms();
 }
 
+void Skins()
+{
+    for (const UINT dpi : {96u, 120u, 144u, 168u, 192u}) {
+        std::vector<double> times;
+        for (int run = 0; run < 5; ++run) {
+            const auto start = Clock::now();
+            const tk::unique_hbitmap skin = LoadSkinBitmap(dpi);
+            times.push_back(Seconds(Clock::now() - start) * 1000.0);
+        }
+        std::sort(times.begin(), times.end());
+        std::printf("skin at %u dpi: %.1f ms (median of 5)\n", dpi, times[times.size() / 2]);
+    }
+}
+
 int Startup(const std::wstring& exe, const std::wstring& className, const std::wstring& title)
 {
     std::vector<double> times;
@@ -265,8 +281,12 @@ int wmain(int argc, wchar_t** argv)
         LensCost();
         return 0;
     }
+    if (mode == L"skins") {
+        Skins();
+        return 0;
+    }
     if (mode == L"startup" && argc == 5)
         return Startup(argv[2], argv[3], argv[4]);
-    std::fprintf(stderr, "usage: bench loop | region | lens | startup <exe> <class> <title>\n");
+    std::fprintf(stderr, "usage: bench loop | region | lens | skins | startup <exe> <class> <title>\n");
     return 2;
 }

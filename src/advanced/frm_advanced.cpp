@@ -5,10 +5,13 @@
 #include "colour/contrast.h"
 #include "resources/resource.h"
 #include "resources/resource_access.h"
+#include "toolkit/dpi.h"
 #include "toolkit/screen.h"
 #include "winservices/api_window.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cwchar>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -51,27 +54,28 @@ void SymbolLabel::Paint(HDC dc)
     const int left = Left();
     const int top = Top();
     const COLORREF ink = RGB(0, 0, 0);
+    const UINT dpi = tk::DpiOf(m_container ? m_container->hWnd() : nullptr);
+    const auto S = [dpi](int value96) { return tk::Scale(value96, dpi); };
     if (m_symbol == Symbol::Cross) {
-        // Two strokes, two pixels thick, like the close glyph of the caption font.
-        for (int k = 0; k < 7; ++k) {
-            ::SetPixelV(dc, left + 2 + k, top + 2 + k, ink);
-            ::SetPixelV(dc, left + 8 - k, top + 2 + k, ink);
-            if (k < 6) {
-                ::SetPixelV(dc, left + 3 + k, top + 2 + k, ink);
-                ::SetPixelV(dc, left + 7 - k, top + 2 + k, ink);
+        // Two strokes, two pixels thick (at 100 %), like the close glyph of the caption font.
+        const int leg = S(7);
+        const int thick = S(2) - 1;
+        for (int k = 0; k < leg; ++k)
+            for (int t = 0; t <= thick && k + t < leg; ++t) {
+                ::SetPixelV(dc, left + S(2) + k + t, top + S(2) + k, ink);
+                ::SetPixelV(dc, left + S(2) + leg - 1 - k - t, top + S(2) + k, ink);
             }
-        }
         return;
     }
     // A right-angled triangle whose right angle sits in the corner the button
     // sends the window to; rows are filled one by one so the shape is exact.
     const bool toRight = m_symbol == Symbol::ArrowTopRight || m_symbol == Symbol::ArrowBottomRight;
     const bool toBottom = m_symbol == Symbol::ArrowBottomRight || m_symbol == Symbol::ArrowBottomLeft;
-    constexpr int kLeg = 7;
-    const int cornerX = toRight ? left + 8 : left;
-    const int cornerY = toBottom ? top + 9 : top + 1;
-    for (int row = 0; row < kLeg; ++row)
-        for (int column = 0; column < kLeg - row; ++column)
+    const int leg = S(7);
+    const int cornerX = toRight ? left + Width() - 1 : left;
+    const int cornerY = toBottom ? top + Height() - 1 - S(1) : top + S(1);
+    for (int row = 0; row < leg; ++row)
+        for (int column = 0; column < leg - row; ++column)
             ::SetPixelV(dc, toRight ? cornerX - column : cornerX + column, toBottom ? cornerY - row : cornerY + row,
                         ink);
 }
@@ -80,12 +84,24 @@ tk::FormStyle FrmAdvanced::Style() const
 {
     tk::FormStyle style;
     style.style = WS_POPUP | WS_BORDER;
-    style.clientWidth = 283;
-    style.clientHeight = 154;
+    style.clientWidth = S(283);
+    style.clientHeight = S(154);
     style.backColor = kPaleYellow;
     style.startUpPosition = tk::StartUpPosition::WindowsDefault;
     style.tabNavigation = true;
     return style;
+}
+
+RECT FrmAdvanced::DefaultPlacementMonitor() const
+{
+    // The view opens where the main window is, on whichever monitor.
+    for (const tk::Form* form : tk::LoadedForms())
+        if (form != this && form->Name() == L"frmMain") {
+            RECT outer{};
+            ::GetWindowRect(form->hWnd(), &outer);
+            return tk::Screen::MonitorAt({(outer.left + outer.right) / 2, (outer.top + outer.bottom) / 2});
+        }
+    return tk::Form::DefaultPlacementMonitor();
 }
 
 void FrmAdvanced::InitializeComponent()
@@ -95,20 +111,52 @@ void FrmAdvanced::InitializeComponent()
     // Child windows are created in the tab order: red, green, blue, then the
     // hexadecimal and numeric fields.
     for (int i = 0; i < 3; ++i) {
-        RGBSlider[i].Create(*this, 80, kRowTop[i], 148, 13, 0, 255);
+        RGBSlider[i].Create(*this, S(80), S(kRowTop[i]), S(148), S(13), 0, 255);
         RGBSlider[i].Change = [this, i] { RGBSlider_Change(i); };
         RGBSlider[i].Scroll = [this, i] { RGBSlider_Scroll(i); };
     }
-    TextHEX.Create(*this, 80, 60, 45, 17, true);
+    TextHEX.Create(*this, S(80), S(60), S(45), S(17), true);
     TextHEX.SetText(L"000000");
     TextHEX.SetTabStop(true);
-    textNumeric.Create(*this, 167, 60, 61, 17, true);
+    textNumeric.Create(*this, S(167), S(60), S(61), S(17), true);
     textNumeric.SetText(L"000000");
     textNumeric.SetTabStop(true);
+    // The font's own margins leave too little room for six digits in the
+    // layout's box (in the stand-in faces at every scale): a pixel each side.
+    // And a font does not grow exactly with the DPI (its pixel size is
+    // rounded): a field grows by what its widest value grew beyond the scale.
+    const auto fit = [this](tk::TextBox& field, wchar_t sign, int digits) {
+        ::SendMessageW(field.hWnd(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(S(1), S(1)));
+        const auto extent = [](HFONT font, const std::wstring& text) {
+            const tk::WindowDC screen;
+            const tk::SelectGuard select(screen, font);
+            SIZE size{};
+            ::GetTextExtentPoint32W(screen, text.c_str(), static_cast<int>(text.size()), &size);
+            return static_cast<int>(size.cx);
+        };
+        const HFONT font = reinterpret_cast<HFONT>(::SendMessageW(field.hWnd(), WM_GETFONT, 0, 0));
+        const tk::unique_hfont designFont = tk::CreateFontFrom({.dpi = tk::kBaseDpi});
+        int excess = 0;
+        for (const wchar_t digit : std::wstring(L"0123456789ABCDEF")) {
+            std::wstring value(static_cast<std::size_t>(digits), digit);
+            if (sign)
+                value.front() = sign;
+            excess = std::max(excess, extent(font, value) - S(extent(designFont.get(), value)));
+        }
+        if (excess > 0) {
+            RECT place{};
+            ::GetWindowRect(field.hWnd(), &place);
+            ::MapWindowPoints(nullptr, hWnd(), reinterpret_cast<POINT*>(&place), 2);
+            ::MoveWindow(field.hWnd(), place.left, place.top, place.right - place.left + excess,
+                         place.bottom - place.top, FALSE);
+        }
+    };
+    fit(TextHEX, 0, 6);
+    fit(textNumeric, L'-', 9);
 
     // Without a border the 256 one-pixel columns fill the strip exactly.
     picGradient.SetBorderStyle(0);
-    picGradient.Create(*this, 11, 119, 256, 24);
+    picGradient.Create(*this, S(11), S(119), S(256), S(24));
     picGradient.SetScaleMode(tk::kScalePixels);
     picGradient.SetAutoRedraw(true);
     picGradient.SetBackColor(::GetSysColor(COLOR_WINDOW));
@@ -116,7 +164,7 @@ void FrmAdvanced::InitializeComponent()
         picGradient_MouseDown(button, shift, x, y);
     };
 
-    ColorPreview.Create(*this, 10, 10, 46, 31);
+    ColorPreview.Create(*this, S(10), S(10), S(46), S(31));
     ColorPreview.SetTransparent(false);
     ColorPreview.SetBorder(true);
     ColorPreview.SetBackColor(RGB(0, 0, 0));
@@ -124,7 +172,7 @@ void FrmAdvanced::InitializeComponent()
         ColorPreview_MouseDown(button, shift, x, y);
     };
 
-    lblGradientStop.Create(*this, 10, 43, 46, 12);
+    lblGradientStop.Create(*this, S(10), S(43), S(46), S(12));
     lblGradientStop.SetTransparent(false);
     lblGradientStop.SetBorder(true);
     lblGradientStop.SetBackColor(RGB(0, 0, 0));
@@ -132,7 +180,7 @@ void FrmAdvanced::InitializeComponent()
 
     static const wchar_t* const kComponentLetters[3] = {L"R", L"G", L"B"};
     for (int i = 0; i < 3; ++i) {
-        Label1[i].Create(*this, 64, kRowTop[i], 11, 13);
+        Label1[i].Create(*this, S(64), S(kRowTop[i]), S(11), S(13));
         Label1[i].Index = i;
         Label1[i].SetFont({.weight = FW_BOLD});
         Label1[i].SetCaption(kComponentLetters[i]);
@@ -140,7 +188,7 @@ void FrmAdvanced::InitializeComponent()
             Label1_MouseDown(i, button, shift, x, y);
         };
 
-        RBGValue[i].Create(*this, 234, kRowTop[i], 27, 13);
+        RBGValue[i].Create(*this, S(234), S(kRowTop[i]), S(27), S(13));
         RBGValue[i].Index = i;
         RBGValue[i].SetCaption(L"000");
         RBGValue[i].MouseDown = [this, i](int button, int shift, float x, float y) {
@@ -148,9 +196,9 @@ void FrmAdvanced::InitializeComponent()
         };
     }
 
-    Label3[0].Create(*this, 36, 62, 42, 15);
+    Label3[0].Create(*this, S(36), S(62), S(42), S(15));
     Label3[0].SetCaption(L"HEX: #");
-    Label3[1].Create(*this, 134, 62, 31, 15);
+    Label3[1].Create(*this, S(134), S(62), S(31), S(15));
     Label3[1].SetCaption(L"Num:");
     for (int i = 0; i < 2; ++i) {
         Label3[i].Index = i;
@@ -161,11 +209,11 @@ void FrmAdvanced::InitializeComponent()
     }
 
     // In the free band above the strip.
-    lblContrast.Create(*this, 11, 100, 256, 15);
+    lblContrast.Create(*this, S(11), S(100), S(256), S(15));
     lblContrast.SetCaption(L"");
     lblContrast.MouseDown = [this](int button, int shift, float x, float y) { Form_MouseDown(button, shift, x, y); };
 
-    ButtonClose.Create(*this, 264, 7, 11, 11);
+    ButtonClose.Create(*this, S(264), S(7), S(11), S(11));
     ButtonClose.SetSymbol(L"Marlett", 9.75, 500, L"r", SymbolLabel::Symbol::Cross);
     ButtonClose.Click = [this] { ButtonClose_Click(); };
 
@@ -175,7 +223,7 @@ void FrmAdvanced::InitializeComponent()
         SymbolLabel::Symbol::ArrowTopRight, SymbolLabel::Symbol::ArrowBottomRight,
         SymbolLabel::Symbol::ArrowBottomLeft, SymbolLabel::Symbol::ArrowTopLeft};
     for (int i = 0; i < 4; ++i) {
-        Label2[i].Create(*this, 0, 0, kCornerWidth, kCornerHeight);
+        Label2[i].Create(*this, 0, 0, S(kCornerWidth), S(kCornerHeight));
         Label2[i].Index = i;
         Label2[i].SetSymbol(L"Wingdings 3", 8.25, FW_NORMAL, kArrowLetters[i], kArrows[i]);
         Label2[i].Click = [this, i] { Label2_Click(i); };
@@ -206,10 +254,10 @@ void FrmAdvanced::Form_Activate()
 void FrmAdvanced::Form_Resize()
 {
     const SIZE client = ClientSizePixels();
-    const int right = client.cx - (kCornerWidth + 1);
-    const int bottom = client.cy - (kCornerHeight + 1);
-    Label2[3].Move(1, 0);
-    Label2[2].Move(1, bottom);
+    const int right = client.cx - (S(kCornerWidth) + S(1));
+    const int bottom = client.cy - (S(kCornerHeight) + S(1));
+    Label2[3].Move(S(1), 0);
+    Label2[2].Move(S(1), bottom);
     Label2[0].Move(right, 0);
     Label2[1].Move(right, bottom);
 }
@@ -282,7 +330,9 @@ void FrmAdvanced::ShowGradient(ColorValue lMinCol, ColorValue lMaxCol)
         };
         const ColorValue column = mix(minBytes[0], maxBytes[0]) + 256 * mix(minBytes[1], maxBytes[1]) +
                                   65536 * mix(minBytes[2], maxBytes[2]);
-        picGradient.Line(i, 0, i, height, static_cast<COLORREF>(QuantizeColor(column)));
+        // Each step spans its share of the strip at the window's scale.
+        for (int x = S(i); x < S(i + 1); ++x)
+            picGradient.Line(x, 0, x, height, static_cast<COLORREF>(QuantizeColor(column)));
     }
 
     picGradient.SetDrawMode(tk::kDrawInvert);

@@ -5,6 +5,7 @@
 #include "colour/colour.h"
 #include "toolkit/form.h"
 #include "toolkit/picturebox.h"
+#include "toolkit/dpi.h"
 #include "toolkit/syscontrols.h"
 
 #include <array>
@@ -37,6 +38,7 @@ public:
 
 protected:
     tk::FormStyle Style() const override;
+    RECT DefaultPlacementMonitor() const override;
     void InitializeComponent() override;
     void Form_Load() override;
     void Form_Unload() override;
@@ -74,6 +76,10 @@ private:
     std::array<SymbolLabel, 4> Label2;
     tk::Label lblContrast;
     std::wstring m_contrastWord;
+
+    // The layout's pixels are written at 96 dpi and scaled for this one.
+    int S(int value96) const noexcept { return tk::Scale(value96, m_dpi); }
+    UINT m_dpi = tk::DpiOf(nullptr);
 
     ColorValue lCurrentColor = 0;
     // Shared with a stop-colour click in progress: the colour dialog runs its

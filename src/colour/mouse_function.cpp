@@ -3,6 +3,7 @@
 
 #include "toolkit/handles.h"
 #include "toolkit/picturebox.h"
+#include "toolkit/screen.h"
 
 #include <cmath>
 
@@ -25,12 +26,53 @@ std::int32_t GetCursorY()
 namespace {
 // Never filled in: the display DC is opened with an all-zero device mode.
 DEVMODEA g_zeroDevMode{};
+
+HDC OpenLegacyDisplay()
+{
+    return ::CreateDCA("DISPLAY", "0", "0", &g_zeroDevMode);
+}
+
+// The documented whole-desktop context: every monitor, whatever the version.
+HDC OpenWholeDesktop()
+{
+    return ::CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
+}
+
+COLORREF ReadPixel(HDC dc, int x, int y)
+{
+    return ::GetPixel(dc, x, y);
+}
+
+constexpr ScreenReadPlatform kSystemScreenRead{&OpenLegacyDisplay, &OpenWholeDesktop, &ReadPixel};
+ScreenReadPlatform g_screenRead = kSystemScreenRead;
+
+ColorValue ReadThrough(HDC (*open)(), std::int32_t x, std::int32_t y)
+{
+    const tk::unique_hdc display(open());
+    if (!display)
+        return -1;
+    return static_cast<ColorValue>(g_screenRead.readPixel(display.get(), x, y));
+}
 } // namespace
+
+void SetScreenReadPlatform(const ScreenReadPlatform* platform)
+{
+    g_screenRead = platform ? *platform : kSystemScreenRead;
+}
 
 ColorValue GetScreenPixel(std::int32_t x, std::int32_t y)
 {
-    const tk::unique_hdc display(::CreateDCA("DISPLAY", "0", "0", &g_zeroDevMode));
-    return static_cast<ColorValue>(::GetPixel(display.get(), x, y));
+    // Off every monitor there is no pixel, whatever a display context answers
+    // there (Wine gives 0, Windows -1).
+    if (!tk::Screen::OnAnyMonitor({x, y}))
+        return -1;
+    // The legacy arguments first, as ever. A system that refuses them, or
+    // takes them for the primary display only, still has the documented
+    // whole-desktop context; a fresh one per read all the same.
+    const ColorValue color = ReadThrough(g_screenRead.openLegacy, x, y);
+    if (color != -1)
+        return color;
+    return ReadThrough(g_screenRead.openWholeDesktop, x, y);
 }
 
 namespace {

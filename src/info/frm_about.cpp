@@ -4,6 +4,7 @@
 #include "info/exec_html.h"
 #include "resources/resource.h"
 #include "resources/resource_access.h"
+#include "toolkit/dpi.h"
 #include "toolkit/screen.h"
 #include "winservices/api_window.h"
 
@@ -13,15 +14,16 @@ tk::FormInstance<FrmAbout> frmAbout;
 
 namespace {
 
-// The layout is laid out in twips; controls are placed in pixels.
+// The layout is laid out in twips; controls are placed in pixels, at the
+// screen's exact DPI.
 int PixelsX(int twips)
 {
-    return static_cast<int>(std::lround(static_cast<double>(twips) / tk::Screen::TwipsPerPixelX()));
+    return tk::Screen::PixelsFromTwipsX(twips);
 }
 
 int PixelsY(int twips)
 {
-    return static_cast<int>(std::lround(static_cast<double>(twips) / tk::Screen::TwipsPerPixelY()));
+    return tk::Screen::PixelsFromTwipsY(twips);
 }
 
 // Frame1's corner; the labels' places are given inside the frame.
@@ -75,7 +77,7 @@ void FrmAbout::InitializeComponent()
     Label1.SetFont({.underline = true});
     Label1.SetForeColor(RGB(0, 0, 255));
     Label1.SetCaption(kMakerWebAddress);
-    Label1.SetMouseIcon(LoadResCursor(kCursorLinkHand));
+    Label1.SetMouseIcon(LoadResCursor(kCursorLinkHand, tk::DpiOf(nullptr)));
     Label1.Click = [this] { Label1_Click(); };
 
     Command1.Create(*this, PixelsX(2243), PixelsY(1800), PixelsX(1155), PixelsY(345));

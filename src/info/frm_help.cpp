@@ -3,6 +3,7 @@
 
 #include "resources/resource.h"
 #include "resources/resource_access.h"
+#include "toolkit/dpi.h"
 #include "toolkit/screen.h"
 
 #include <cmath>
@@ -11,15 +12,16 @@ tk::FormInstance<FrmHelp> frmHelp;
 
 namespace {
 
-// The layout is laid out in twips; controls are placed in pixels.
+// The layout is laid out in twips; controls are placed in pixels, at the
+// screen's exact DPI.
 int PixelsX(int twips)
 {
-    return static_cast<int>(std::lround(static_cast<double>(twips) / tk::Screen::TwipsPerPixelX()));
+    return tk::Screen::PixelsFromTwipsX(twips);
 }
 
 int PixelsY(int twips)
 {
-    return static_cast<int>(std::lround(static_cast<double>(twips) / tk::Screen::TwipsPerPixelY()));
+    return tk::Screen::PixelsFromTwipsY(twips);
 }
 
 void Place(tk::Container& form, tk::LightControl& control, int left, int top, int width, int height)
@@ -43,7 +45,7 @@ tk::FormStyle FrmHelp::Style() const
 void FrmHelp::InitializeComponent()
 {
     Place(*this, Image1, 60, 60, 240, 240);
-    tk::unique_hbitmap bulb = LoadBulbBitmap();
+    tk::unique_hbitmap bulb = LoadBulbBitmap(tk::DpiOf(nullptr));
     // The bulb is drawn on a flat background; its corner pixel names that colour.
     COLORREF key = CLR_INVALID;
     if (const tk::unique_hdc probe{::CreateCompatibleDC(nullptr)}; bulb && probe) {
@@ -69,6 +71,28 @@ void FrmHelp::Form_Load()
 {
     Label2.SetCaption(LoadResString(IDS_HELP));
     Label1.SetCaption(LoadResString(IDS_HELP_TEXT));
+    FitTextHeight();
+}
+
+// Fonts do not grow in step with the DPI (their pixel sizes are rounded, and
+// the words then wrap elsewhere): when the paragraph needs more lines than the
+// layout's box holds, the box and the note grow by what is missing.
+void FrmHelp::FitTextHeight()
+{
+    const tk::WindowDC screen;
+    const tk::SelectGuard font(screen, Label1.Font());
+    RECT needed{0, 0, Label1.Width(), 0};
+    const std::wstring& text = Label1.Caption();
+    ::DrawTextW(screen, text.c_str(), static_cast<int>(text.size()), &needed,
+                DT_NOPREFIX | DT_TOP | DT_WORDBREAK | DT_CALCRECT);
+    const int missing = needed.bottom - Label1.Height();
+    if (missing <= 0)
+        return;
+    Label1.SetBounds(Label1.Left(), Label1.Top(), Label1.Width(), Label1.Height() + missing);
+    RECT outer{};
+    ::GetWindowRect(hWnd(), &outer);
+    ::SetWindowPos(hWnd(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top + missing,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // Any click on the note but one on the bulb, or another window of the

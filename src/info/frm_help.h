@@ -22,6 +22,7 @@ protected:
 private:
     void Form_Click();
     void Label1_Click();
+    void FitTextHeight();
     void Label2_Click();
 };
 

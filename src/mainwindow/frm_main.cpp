@@ -10,6 +10,7 @@
 #include "mainwindow/zoom_lens.h"
 #include "resources/resource.h"
 #include "resources/resource_access.h"
+#include "toolkit/dpi.h"
 #include "toolkit/screen.h"
 #include "winservices/api_window.h"
 #include "winservices/skin.h"
@@ -55,7 +56,7 @@ std::int16_t ToInteger(long value)
 
 } // namespace
 
-FrmMain::FrmMain() : tk::Form(L"frmMain"), m_readPixel(&GetScreenPixel)
+FrmMain::FrmMain() : tk::Form(L"frmMain"), m_readPixel(&GetScreenPixel), m_dpi(tk::DpiOf(nullptr))
 {
     mPopup.Items = {&mMainLockUpdateInfo, &sep10, &mMainHelp, &mMainAbout, &sep11,
                     &mAdvancedOption, &mMoveTransparent, &sep12, &m_copyMenu.Item(), &mZoom, &sep13, &mExit};
@@ -67,8 +68,8 @@ tk::FormStyle FrmMain::Style() const
     // No frame: the window is all skin, cut to its outline. The system menu
     // and minimise box give the taskbar button its usual menu.
     style.style = WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX;
-    style.clientWidth = 233;
-    style.clientHeight = 245;
+    style.clientWidth = S(233);
+    style.clientHeight = S(245);
     style.caption = L"Tavolisk";
     style.backColor = RGB(0, 0, 0);
     style.startUpPosition = tk::StartUpPosition::CenterScreen;
@@ -83,25 +84,23 @@ void FrmMain::InitializeComponent()
     };
     SetIcons(loadIcon(32), loadIcon(16));
 
-    PictureSkin.Create(*this, 0, 0, 231, 243);
-    PictureSkin.SetPicture(LoadSkinBitmap());
+    PictureSkin.Create(*this, 0, 0, S(231), S(243));
+    PictureSkin.SetPicture(LoadSkinBitmap(m_dpi));
     PictureSkin.MouseDown = [this](int button, int shift, float x, float y) { PictureSkin_MouseDown(button, shift, x, y); };
     PictureSkin.MouseUp = [this](int button, int shift, float x, float y) { PictureSkin_MouseUp(button, shift, x, y); };
 
     for (const FieldPlace& place : kFields) {
         tk::TextBox& field = txtColor[static_cast<std::size_t>(place.index)];
-        field.Create(PictureSkin, place.left, place.top, place.width, place.height, false);
+        field.Create(PictureSkin, S(place.left), S(place.top), S(place.width), S(place.height), false);
         field.SetText(L"Text1");
     }
 
-    tk::FontSpec captionFont;
-    captionFont.weight = FW_BOLD;
     for (const CaptionPlace& place : kCaptions) {
         tk::Label& label = Label1[static_cast<std::size_t>(place.index)];
         label.Index = place.index;
-        label.Create(PictureSkin, place.left, place.top, place.width, place.height);
+        label.Create(PictureSkin, S(place.left), S(place.top), S(place.width), S(place.height));
         label.SetCaption(place.caption);
-        label.SetFont(captionFont);
+        label.SetFont({.weight = FW_BOLD, .dpi = m_dpi});
         label.SetForeColor(RGB(255, 255, 255));
         label.SetAlignment(tk::Alignment::Right);
         label.SetTransparent(true);
@@ -115,13 +114,11 @@ void FrmMain::InitializeComponent()
     }
 
     // Lies over the address drawn in the skin; a press here never starts a drag.
-    LabelLink.Create(PictureSkin, 102, 29, 97, 9);
-    tk::FontSpec linkFont;
-    linkFont.underline = true;
-    LabelLink.SetFont(linkFont);
+    LabelLink.Create(PictureSkin, S(102), S(29), S(97), S(9));
+    LabelLink.SetFont({.underline = true, .dpi = m_dpi});
     LabelLink.SetForeColor(RGB(0, 0, 255));
     LabelLink.SetTransparent(true);
-    LabelLink.SetMouseIcon(LoadResCursor(kCursorLinkHand));
+    LabelLink.SetMouseIcon(LoadResCursor(kCursorLinkHand, m_dpi));
     LabelLink.SetToolTipText(kMakerWebAddress);
     LabelLink.Click = [this] { LabelLink_Click(); };
 
@@ -137,7 +134,7 @@ void FrmMain::InitializeComponent()
         if (IsZoomLensOpen())
             CloseZoomLens();
         else
-            OpenZoomLens(outer, {outer.left + kSampleX, outer.top + kSampleY});
+            OpenZoomLens(outer, {outer.left + SampleOffset().x, outer.top + SampleOffset().y});
     };
 }
 
@@ -153,15 +150,87 @@ void FrmMain::Form_Load()
     mAdvancedOption.Caption = LoadResString(IDS_ADVANCED_VIEW);
     m_copyMenu.Item().Caption = LoadResString(IDS_COPY);
     mZoom.Caption = LoadResString(IDS_ZOOM);
-    SetMouseIcon(LoadResCursor(kCursorMano));
+    SetMouseIcon(LoadResCursor(kCursorMano, m_dpi));
     mMoveTransparent.Enabled = IsLayeredSupported();
     for (tk::Label& label : Label1)
-        label.SetMouseIcon(LoadResCursor(kCursorMano));
+        label.SetMouseIcon(LoadResCursor(kCursorMano, m_dpi));
     SetStyleBits(hWnd(), WS_BORDER, false);
     SetStyleBits(hWnd(), kClassStyleBit8, true);
+    // Laid out for the system's DPI before the window existed; its monitor
+    // may have another one.
+    LayOutAt(tk::DpiOf(hWnd()));
     ApplySkin(PictureSkin, *this, 0, L"", 0, 0);
     RefreshColor();
     SetTopMost(*this, true);
+}
+
+int FrmMain::S(int value96) const noexcept
+{
+    return tk::Scale(value96, m_dpi);
+}
+
+POINT FrmMain::SampleOffset() const noexcept
+{
+    return {S(kSampleX), S(kSampleY)};
+}
+
+POINT FrmMain::CornerKeepingSample(POINT corner, UINT oldDpi, UINT newDpi) noexcept
+{
+    return {corner.x + tk::Scale(kSampleX, oldDpi) - tk::Scale(kSampleX, newDpi),
+            corner.y + tk::Scale(kSampleY, oldDpi) - tk::Scale(kSampleY, newDpi)};
+}
+
+void FrmMain::LayOutAt(UINT dpi)
+{
+    if (dpi == m_dpi)
+        return;
+    const POINT before = PositionPixels();
+    const POINT corner = CornerKeepingSample(before, m_dpi, dpi);
+    m_dpi = dpi;
+    // A drag in progress goes on from the new corner, the cursor keeping its place.
+    m_offsetX = ToInteger(m_offsetX - (corner.x - before.x));
+    m_offsetY = ToInteger(m_offsetY - (corner.y - before.y));
+    ::SetWindowPos(hWnd(), nullptr, corner.x, corner.y, S(233), S(245), SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceControls();
+    // A new skin for the scale, with the swatch of the colour shown so far
+    // and the region cut from it.
+    PictureSkin.SetPicture(LoadSkinBitmap(m_dpi));
+    ApplySkin(PictureSkin, *this, 0, L"", 0, 0);
+    if (m_lastColor != kNoColour) {
+        PictureSkin.Circle(S(kSwatchX), S(kSwatchY), S(kSwatchRadius), kSwatchOutline);
+        FloodFillPicture(PictureSkin, S(kSwatchX), S(kSwatchY), m_lastColor >= 0 ? m_lastColor : kNoColour);
+    }
+    ::InvalidateRect(hWnd(), nullptr, TRUE);
+}
+
+void FrmMain::PlaceControls()
+{
+    for (const FieldPlace& place : kFields) {
+        tk::TextBox& field = txtColor[static_cast<std::size_t>(place.index)];
+        ::MoveWindow(field.hWnd(), S(place.left), S(place.top), S(place.width), S(place.height), TRUE);
+        field.SetFont({.dpi = m_dpi});
+    }
+    for (const CaptionPlace& place : kCaptions) {
+        tk::Label& label = Label1[static_cast<std::size_t>(place.index)];
+        label.SetBounds(S(place.left), S(place.top), S(place.width), S(place.height));
+        label.SetFont({.weight = FW_BOLD, .dpi = m_dpi});
+    }
+    LabelLink.SetBounds(S(102), S(29), S(97), S(9));
+    LabelLink.SetFont({.underline = true, .dpi = m_dpi});
+    LabelLink.SetMouseIcon(LoadResCursor(kCursorLinkHand, m_dpi));
+    SetHandCursors(m_isButtonDown ? kCursorManoDrag : kCursorMano);
+}
+
+LRESULT FrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // Moved onto a monitor of another scale: laid out afresh for it, with the
+    // view-finder kept over the same screen point (rather than the system's
+    // suggested rectangle, which keeps the window's corner instead).
+    if (message == WM_DPICHANGED) {
+        LayOutAt(HIWORD(wParam));
+        return 0;
+    }
+    return tk::Form::HandleMessage(message, wParam, lParam);
 }
 
 void FrmMain::Form_Unload()
@@ -179,9 +248,9 @@ bool FrmMain::Form_TakeKey(int keyCode, int shift)
 
 void FrmMain::SetHandCursors(const wchar_t* cursorName)
 {
-    SetMouseIcon(LoadResCursor(cursorName));
+    SetMouseIcon(LoadResCursor(cursorName, m_dpi));
     for (tk::Label& label : Label1)
-        label.SetMouseIcon(LoadResCursor(cursorName));
+        label.SetMouseIcon(LoadResCursor(cursorName, m_dpi));
 }
 
 void FrmMain::PictureSkin_MouseDown(int button, int, float, float)
@@ -249,14 +318,14 @@ void FrmMain::RefreshColor()
     if (m_lockUpdateInfo)
         return;
     const POINT corner = PositionPixels();
-    const ColorValue color = m_readPixel(corner.x + kSampleX, corner.y + kSampleY);
-    ZoomLensFollow(corner.x + kSampleX, corner.y + kSampleY);
+    const ColorValue color = m_readPixel(corner.x + S(kSampleX), corner.y + S(kSampleY));
+    ZoomLensFollow(corner.x + S(kSampleX), corner.y + S(kSampleY));
     if (color != m_lastColor) {
         // The outline is drawn before every fill: a white swatch has coloured it too.
-        PictureSkin.Circle(kSwatchX, kSwatchY, kSwatchRadius, kSwatchOutline);
+        PictureSkin.Circle(S(kSwatchX), S(kSwatchY), S(kSwatchRadius), kSwatchOutline);
         // An unreadable pixel (-1) is no fill colour: the disc goes back to
         // the skin's own black, "no colour", which the next colour fills whole.
-        FloodFillPicture(PictureSkin, kSwatchX, kSwatchY, color >= 0 ? color : kNoColour);
+        FloodFillPicture(PictureSkin, S(kSwatchX), S(kSwatchY), color >= 0 ? color : kNoColour);
         const ColorRGB rgb = ColorToRGB(color);
         txtColor[0].SetText(tk::Widen(AddHashPrefix(RGBToHex(rgb.Red, rgb.Green, rgb.Blue))));
         txtColor[1].SetText(std::to_wstring(color));
@@ -282,8 +351,14 @@ void FrmMain::ShowPopupMenu()
 void FrmMain::MostraGuida()
 {
     FrmHelp& help = *frmHelp;
-    help.SetLeft(GetCursorX() * tk::Screen::TwipsPerPixelX());
-    help.SetTop(GetCursorY() * tk::Screen::TwipsPerPixelY());
+    // At the pointer, on whichever monitor it is, and kept on that monitor.
+    const POINT pointer{GetCursorX(), GetCursorY()};
+    RECT outer{};
+    ::GetWindowRect(help.hWnd(), &outer);
+    const POINT place = tk::Screen::KeepOnMonitor(pointer, {outer.right - outer.left, outer.bottom - outer.top},
+                                                  tk::Screen::MonitorAt(pointer));
+    help.SetLeft(tk::Screen::TwipsFromPixelsX(place.x));
+    help.SetTop(tk::Screen::TwipsFromPixelsY(place.y));
     help.Show();
 }
 

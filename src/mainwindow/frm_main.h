@@ -24,12 +24,22 @@ public:
     void ShowPopupMenu();
     void Uscita();
 
-    // Where the view-finder's centre and the swatch lie in the skin, in pixels.
+    // Where the view-finder's centre and the swatch lie in the skin, in pixels
+    // at 96 dpi; the window scales them for its DPI.
     static constexpr int kSampleX = 45;
     static constexpr int kSampleY = 121;
     static constexpr int kSwatchX = 192;
     static constexpr int kSwatchY = 164;
     static constexpr int kSwatchRadius = 25;
+
+    // The DPI the window is laid out at, and the sampling point from its corner at that DPI.
+    UINT Dpi() const noexcept { return m_dpi; }
+    POINT SampleOffset() const noexcept;
+    // Where the corner goes when the window's DPI changes, so that the screen
+    // point under the view-finder's centre stays where it was.
+    static POINT CornerKeepingSample(POINT corner, UINT oldDpi, UINT newDpi) noexcept;
+    // Lays the window out afresh at a DPI: size, skin, region, controls, fonts.
+    void LayOutAt(UINT dpi);
 
     // Read-only views of the window's state, for its tests and the benchmark.
     ColorValue LastColor() const noexcept { return m_lastColor; }
@@ -39,6 +49,7 @@ public:
     std::wstring FieldText(int index) const { return txtColor.at(static_cast<std::size_t>(index)).Text(); }
     const tk::Menu& PopupMenuItems() const noexcept { return mPopup; }
     tk::PictureBox& Skin() noexcept { return PictureSkin; }
+    const tk::Label& Caption(int index) const { return Label1.at(static_cast<std::size_t>(index)); }
 
     // The screen read behind every sample. Tests put a reader of their own
     // here only to produce what Wine never answers (an unreadable pixel).
@@ -51,8 +62,11 @@ protected:
     void Form_Load() override;
     void Form_Unload() override;
     bool Form_TakeKey(int keyCode, int shift) override;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    int S(int value96) const noexcept;
+    void PlaceControls();
     void PictureSkin_MouseDown(int button, int shift, float x, float y);
     void PictureSkin_MouseUp(int button, int shift, float x, float y);
     void Label1_MouseDown(int index, int button, int shift, float x, float y);
@@ -93,6 +107,7 @@ private:
     bool m_lockUpdateInfo = false;
     bool m_moveTransparent = false;
     PixelReader m_readPixel;
+    UINT m_dpi;
 };
 
 extern tk::FormInstance<FrmMain> frmMain;

@@ -14,6 +14,9 @@ std::wstring LoadResString(int id);
 
 // A new cursor object on every call, never a shared one; error 326 if absent.
 tk::unique_hcursor LoadResCursor(const wchar_t* name);
+// The same cursor for a window at a DPI: the system shows a cursor at the size
+// it was made, so at other scales the hand is drawn larger from its art.
+tk::unique_hcursor LoadResCursor(const wchar_t* name, UINT dpi);
 
 // The Comments value of the version block, empty if the block lacks it.
 std::wstring VersionComments();
@@ -22,6 +25,10 @@ std::wstring VersionComments();
 // whatever the display depth (the skin's key colour is compared exactly).
 tk::unique_hbitmap LoadSkinBitmap();
 tk::unique_hbitmap LoadBulbBitmap();
+// The same pictures for a DPI: at 96 the resources; at any other scale drawn
+// afresh by the code that drew the resources, so they are crisp, not stretched.
+tk::unique_hbitmap LoadSkinBitmap(UINT dpi);
+tk::unique_hbitmap LoadBulbBitmap(UINT dpi);
 
 // The application icon's image closest to size x size pixels.
 tk::unique_hicon LoadAppIcon(int size);

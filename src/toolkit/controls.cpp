@@ -10,7 +10,8 @@ namespace tk {
 unique_hfont CreateFontFrom(const FontSpec& spec)
 {
     const WindowDC screen;
-    const int height = -static_cast<int>(std::lround(spec.points * ::GetDeviceCaps(screen, LOGPIXELSY) / 72.0));
+    const int dpi = spec.dpi ? static_cast<int>(spec.dpi) : ::GetDeviceCaps(screen, LOGPIXELSY);
+    const int height = -static_cast<int>(std::lround(spec.points * dpi / 72.0));
     LOGFONTW font{};
     font.lfHeight = height;
     font.lfWeight = spec.weight;
@@ -71,6 +72,13 @@ void LightControl::Move(int left, int top)
 {
     Invalidate();
     OffsetRect(&m_bounds, left - m_bounds.left, top - m_bounds.top);
+    Invalidate();
+}
+
+void LightControl::SetBounds(int left, int top, int width, int height)
+{
+    Invalidate();
+    m_bounds = {left, top, left + width, top + height};
     Invalidate();
 }
 

@@ -20,6 +20,7 @@ struct FontSpec {
     bool italic = false;
     bool underline = false;
     BYTE charset = DEFAULT_CHARSET;
+    UINT dpi = 0; // the DPI the font is made for; 0 is the screen's
 };
 
 // A font made for the screen's DPI from a point size.
@@ -49,6 +50,7 @@ public:
     int Width() const noexcept { return m_bounds.right - m_bounds.left; }
     int Height() const noexcept { return m_bounds.bottom - m_bounds.top; }
     void Move(int left, int top);
+    void SetBounds(int left, int top, int width, int height);
     bool Visible() const noexcept { return m_visible; }
     void SetVisible(bool visible);
 
@@ -83,6 +85,8 @@ public:
     void SetCaption(std::wstring caption);
     void SetFont(const FontSpec& spec);
     void SetForeColor(COLORREF color);
+    COLORREF ForeColor() const noexcept { return m_foreColor; }
+    HFONT Font() const noexcept { return m_font.get(); }
     COLORREF BackColor() const noexcept { return m_backColor; }
     void SetBackColor(COLORREF color);
     void SetTransparent(bool transparent);

@@ -13,11 +13,6 @@ namespace {
 std::vector<Form*> g_loadedForms;
 std::vector<std::unique_ptr<Form>> g_retiredForms;
 
-int ToPixels(int twips, int twipsPerPixel)
-{
-    return static_cast<int>(std::lround(static_cast<double>(twips) / twipsPerPixel));
-}
-
 Form* TopLevelForm(HWND hwnd)
 {
     return dynamic_cast<Form*>(Window::FromHandle(::GetAncestor(hwnd, GA_ROOT)));
@@ -80,8 +75,11 @@ void Form::Show()
         Load();
     if (!m_shownOnce) {
         m_shownOnce = true;
-        if (m_style.startUpPosition == StartUpPosition::WindowsDefault)
-            MovePixels(Screen::WidthPixels() / 8, Screen::HeightPixels() / 8);
+        if (m_style.startUpPosition == StartUpPosition::WindowsDefault) {
+            const RECT monitor = DefaultPlacementMonitor();
+            MovePixels(monitor.left + (monitor.right - monitor.left) / 8,
+                       monitor.top + (monitor.bottom - monitor.top) / 8);
+        }
         Form_Resize();
     }
     ::ShowWindow(hWnd(), SW_SHOW);
@@ -140,21 +138,26 @@ void Form::Unload()
     }
 }
 
-int Form::Left() const { return PositionPixels().x * Screen::TwipsPerPixelX(); }
-int Form::Top() const { return PositionPixels().y * Screen::TwipsPerPixelY(); }
+RECT Form::DefaultPlacementMonitor() const
+{
+    return Screen::MonitorAt({0, 0}); // the primary
+}
+
+int Form::Left() const { return Screen::TwipsFromPixelsX(PositionPixels().x); }
+int Form::Top() const { return Screen::TwipsFromPixelsY(PositionPixels().y); }
 
 int Form::Width() const
 {
     RECT rect{};
     ::GetWindowRect(hWnd(), &rect);
-    return (rect.right - rect.left) * Screen::TwipsPerPixelX();
+    return Screen::TwipsFromPixelsX(rect.right - rect.left);
 }
 
 int Form::Height() const
 {
     RECT rect{};
     ::GetWindowRect(hWnd(), &rect);
-    return (rect.bottom - rect.top) * Screen::TwipsPerPixelY();
+    return Screen::TwipsFromPixelsY(rect.bottom - rect.top);
 }
 
 void Form::SetLeft(int twips) { Move(twips, Top()); }
@@ -162,7 +165,7 @@ void Form::SetTop(int twips) { Move(Left(), twips); }
 
 void Form::Move(int leftTwips, int topTwips)
 {
-    MovePixels(ToPixels(leftTwips, Screen::TwipsPerPixelX()), ToPixels(topTwips, Screen::TwipsPerPixelY()));
+    MovePixels(Screen::PixelsFromTwipsX(leftTwips), Screen::PixelsFromTwipsY(topTwips));
 }
 
 POINT Form::PositionPixels() const

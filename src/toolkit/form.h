@@ -72,6 +72,8 @@ public:
 
 protected:
     virtual FormStyle Style() const = 0;
+    // The monitor a form placed by the system first shows on.
+    virtual RECT DefaultPlacementMonitor() const;
     virtual void InitializeComponent() {}
     virtual void Form_Load() {}
     virtual void Form_Unload() {}

@@ -3,11 +3,47 @@
 
 #include "toolkit/handles.h"
 
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
 namespace tk::Screen {
 
 namespace {
 
 MousePointer g_pointer = MousePointer::Default;
+std::function<std::vector<RECT>()> g_monitorSource;
+
+int Dpi(int axis)
+{
+    const WindowDC screen;
+    const int dpi = ::GetDeviceCaps(screen, axis);
+    return dpi > 0 ? dpi : 96;
+}
+
+int Convert(int value, double numerator, double denominator)
+{
+    return static_cast<int>(std::lround(value * numerator / denominator));
+}
+
+BOOL CALLBACK NoteMonitor(HMONITOR, HDC, LPRECT rect, LPARAM found)
+{
+    reinterpret_cast<std::vector<RECT>*>(found)->push_back(*rect);
+    return TRUE;
+}
+
+bool Inside(const RECT& rect, POINT point)
+{
+    return point.x >= rect.left && point.x < rect.right && point.y >= rect.top && point.y < rect.bottom;
+}
+
+// How far the point lies outside the rectangle, squared; 0 inside.
+long long DistanceSquared(const RECT& rect, POINT point)
+{
+    const long long dx = point.x < rect.left ? rect.left - point.x : point.x >= rect.right ? point.x - rect.right + 1 : 0;
+    const long long dy = point.y < rect.top ? rect.top - point.y : point.y >= rect.bottom ? point.y - rect.bottom + 1 : 0;
+    return dx * dx + dy * dy;
+}
 
 int TwipsPerPixel(int axis)
 {
@@ -22,6 +58,61 @@ int TwipsPerPixelX() { return TwipsPerPixel(LOGPIXELSX); }
 int TwipsPerPixelY() { return TwipsPerPixel(LOGPIXELSY); }
 int WidthPixels() { return ::GetSystemMetrics(SM_CXSCREEN); }
 int HeightPixels() { return ::GetSystemMetrics(SM_CYSCREEN); }
+int PixelsFromTwipsX(int twips) { return Convert(twips, Dpi(LOGPIXELSX), 1440); }
+int PixelsFromTwipsY(int twips) { return Convert(twips, Dpi(LOGPIXELSY), 1440); }
+int TwipsFromPixelsX(int pixels) { return Convert(pixels, 1440, Dpi(LOGPIXELSX)); }
+int TwipsFromPixelsY(int pixels) { return Convert(pixels, 1440, Dpi(LOGPIXELSY)); }
+
+std::vector<RECT> Monitors()
+{
+    if (g_monitorSource)
+        return g_monitorSource();
+    std::vector<RECT> monitors;
+    ::EnumDisplayMonitors(nullptr, nullptr, &NoteMonitor, reinterpret_cast<LPARAM>(&monitors));
+    return monitors;
+}
+
+bool OnAnyMonitor(POINT point)
+{
+    // The system's own answer is cheap enough for every step of a drag.
+    if (!g_monitorSource)
+        return ::MonitorFromPoint(point, MONITOR_DEFAULTTONULL) != nullptr;
+    const std::vector<RECT> monitors = g_monitorSource();
+    return std::any_of(monitors.begin(), monitors.end(), [point](const RECT& m) { return Inside(m, point); });
+}
+
+RECT MonitorAt(POINT point)
+{
+    if (!g_monitorSource) {
+        MONITORINFO info{};
+        info.cbSize = sizeof info;
+        if (::GetMonitorInfoW(::MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), &info))
+            return info.rcMonitor;
+        return {0, 0, WidthPixels(), HeightPixels()};
+    }
+    RECT nearest{0, 0, WidthPixels(), HeightPixels()};
+    long long best = LLONG_MAX;
+    for (const RECT& monitor : g_monitorSource())
+        if (const long long d = DistanceSquared(monitor, point); d < best) {
+            best = d;
+            nearest = monitor;
+        }
+    return nearest;
+}
+
+POINT KeepOnMonitor(POINT topLeft, SIZE size, const RECT& monitor)
+{
+    POINT placed = topLeft;
+    placed.x = std::max(std::min(placed.x, monitor.right - size.cx), monitor.left);
+    placed.y = std::max(std::min(placed.y, monitor.bottom - size.cy), monitor.top);
+    return placed;
+}
+
+void SetMonitorSource(std::function<std::vector<RECT>()> source)
+{
+    g_monitorSource = std::move(source);
+}
+
 int Width() { return WidthPixels() * TwipsPerPixelX(); }
 int Height() { return HeightPixels() * TwipsPerPixelY(); }
 

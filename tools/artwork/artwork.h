@@ -10,7 +10,10 @@ namespace art {
 // The maker's address as printed on the skin, under the main window's link label.
 inline const std::string kSkinAddress = "www.quenmarlo.it";
 
-RgbImage DrawSkin();
+// A length written at 96 dpi, at another DPI: rounded as the program rounds it.
+int ScaleLength(int value96, int dpi);
+// The main window's skin at a DPI; 96 is the committed picture.
+RgbImage DrawSkin(int dpi = 96);
 
 MonoArt OpenHandArt();
 MonoArt ClosedHandArt();
@@ -21,6 +24,6 @@ RgbaImage DrawAppIcon(int size);
 
 // The Help window's light bulb on the tool-tip background colour below.
 inline constexpr Rgb kBulbBackground{255, 255, 225};
-RgbImage DrawBulb();
+RgbImage DrawBulb(int dpi = 96);
 
 } // namespace art

@@ -44,12 +44,16 @@ Paint Scene(Vec p)
 
 } // namespace
 
-RgbImage DrawBulb()
+RgbImage DrawBulb(int dpi)
 {
-    const RgbaImage drawn = RenderScene(16, 16, 8, [](double x, double y) { return Scene({x, y}); });
-    RgbImage bulb(16, 16, kBulbBackground);
-    for (int y = 0; y < 16; ++y) {
-        for (int x = 0; x < 16; ++x) {
+    // Drawn at the size the DPI asks for, from the same 16-pixel scene.
+    const int size = ScaleLength(16, dpi);
+    const double scale = dpi / 96.0;
+    const RgbaImage drawn =
+        RenderScene(size, size, 8, [scale](double x, double y) { return Scene({x / scale, y / scale}); });
+    RgbImage bulb(size, size, kBulbBackground);
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
             const Rgba& p = drawn.At(x, y);
             if (p.a == 0)
                 continue;
