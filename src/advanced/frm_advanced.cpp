@@ -2,6 +2,9 @@
 // fields and sliders, and the gradient strip with its stop colour.
 #include "advanced/frm_advanced.h"
 
+#include "colour/contrast.h"
+#include "resources/resource.h"
+#include "resources/resource_access.h"
 #include "toolkit/dpi.h"
 #include "toolkit/screen.h"
 #include "winservices/api_window.h"
@@ -217,6 +220,11 @@ void FrmAdvanced::InitializeComponent()
         };
     }
 
+    // In the free band above the strip.
+    lblContrast.Create(*this, S(11), S(100), S(256), S(15));
+    lblContrast.SetCaption(L"");
+    lblContrast.MouseDown = [this](int button, int shift, float x, float y) { Form_MouseDown(button, shift, x, y); };
+
     ButtonClose.Create(*this, S(264), S(7), S(11), S(11));
     ButtonClose.SetSymbol(L"Marlett", 9.75, 500, L"r", SymbolLabel::Symbol::Cross);
     ButtonClose.Click = [this] { ButtonClose_Click(); };
@@ -238,6 +246,7 @@ void FrmAdvanced::Form_Load()
 {
     oColorDialog = std::make_shared<CDlg>();
     GradientStep = 1;
+    m_contrastWord = LoadResString(IDS_CONTRAST);
 }
 
 void FrmAdvanced::Form_Unload()
@@ -313,6 +322,10 @@ void FrmAdvanced::ShowGradient(ColorValue lMinCol, ColorValue lMaxCol)
 {
     if (GradientStep == 0)
         GradientStep = 1;
+    // Every colour and every stop colour passes through here.
+    lblContrast.SetCaption(lMinCol < 0 || lMaxCol < 0
+                               ? std::wstring()
+                               : m_contrastWord + L" " + tk::Widen(ContrastText(ContrastRatio(lMinCol, lMaxCol))));
     if (lMinCol < 0 || lMaxCol < 0)
         return;
     tk::Screen::SetMousePointer(tk::Screen::MousePointer::Busy);

@@ -74,6 +74,8 @@ private:
     std::array<tk::Label, 2> Label3;
     SymbolLabel ButtonClose;
     std::array<SymbolLabel, 4> Label2;
+    tk::Label lblContrast;
+    std::wstring m_contrastWord;
 
     // The layout's pixels are written at 96 dpi and scaled for this one.
     int S(int value96) const noexcept { return tk::Scale(value96, m_dpi); }

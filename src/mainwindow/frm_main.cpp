@@ -6,6 +6,8 @@
 #include "info/exec_html.h"
 #include "info/frm_about.h"
 #include "info/frm_help.h"
+#include "mainwindow/keyboard_nudge.h"
+#include "mainwindow/zoom_lens.h"
 #include "resources/resource.h"
 #include "resources/resource_access.h"
 #include "toolkit/dpi.h"
@@ -57,7 +59,7 @@ std::int16_t ToInteger(long value)
 FrmMain::FrmMain() : tk::Form(L"frmMain"), m_readPixel(&GetScreenPixel), m_dpi(tk::DpiOf(nullptr))
 {
     mPopup.Items = {&mMainLockUpdateInfo, &sep10, &mMainHelp, &mMainAbout, &sep11,
-                    &mAdvancedOption, &mMoveTransparent, &sep12, &mExit};
+                    &mAdvancedOption, &mMoveTransparent, &sep12, &m_copyMenu.Item(), &mZoom, &sep13, &mExit};
 }
 
 tk::FormStyle FrmMain::Style() const
@@ -126,6 +128,14 @@ void FrmMain::InitializeComponent()
     mAdvancedOption.Click = [this] { mAdvancedOption_Click(); };
     mMoveTransparent.Click = [this] { mMoveTransparent_Click(); };
     mExit.Click = [this] { mExit_Click(); };
+    mZoom.Click = [this] {
+        RECT outer{};
+        ::GetWindowRect(hWnd(), &outer);
+        if (IsZoomLensOpen())
+            CloseZoomLens();
+        else
+            OpenZoomLens(outer, {outer.left + SampleOffset().x, outer.top + SampleOffset().y});
+    };
 }
 
 void FrmMain::Form_Load()
@@ -138,6 +148,8 @@ void FrmMain::Form_Load()
     mMoveTransparent.Caption = LoadResString(IDS_MOVE_TRANSPARENT);
     mExit.Caption = LoadResString(IDS_EXIT);
     mAdvancedOption.Caption = LoadResString(IDS_ADVANCED_VIEW);
+    m_copyMenu.Item().Caption = LoadResString(IDS_COPY);
+    mZoom.Caption = LoadResString(IDS_ZOOM);
     SetMouseIcon(LoadResCursor(kCursorMano, m_dpi));
     mMoveTransparent.Enabled = IsLayeredSupported();
     for (tk::Label& label : Label1)
@@ -226,6 +238,12 @@ void FrmMain::Form_Unload()
     // Ends a drag whose loop is still running (Exit chosen from a menu opened
     // during the drag): the loop must not go on with a window that is gone.
     m_isButtonDown = false;
+    CloseZoomLens();
+}
+
+bool FrmMain::Form_TakeKey(int keyCode, int shift)
+{
+    return TakeMainWindowKey(*this, keyCode, shift);
 }
 
 void FrmMain::SetHandCursors(const wchar_t* cursorName)
@@ -314,6 +332,7 @@ void FrmMain::RefreshColor()
         return;
     const POINT corner = PositionPixels();
     const ColorValue color = m_readPixel(corner.x + S(kSampleX), corner.y + S(kSampleY));
+    ZoomLensFollow(corner.x + S(kSampleX), corner.y + S(kSampleY));
     // The first sample is always shown, black too: the fields' design text
     // is no colour value.
     if (color != m_lastColor || !m_sampleShown) {
@@ -340,6 +359,8 @@ void FrmMain::ShowPopupMenu()
 {
     mAdvancedOption.Checked = IsFormLoaded(L"frmAdvanced");
     mMainLockUpdateInfo.Checked = m_lockUpdateInfo;
+    m_copyMenu.Refresh(m_lastColor);
+    mZoom.Checked = IsZoomLensOpen();
     tk::PopupMenu(*this, mPopup);
 }
 

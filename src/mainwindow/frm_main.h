@@ -3,6 +3,7 @@
 #pragma once
 
 #include "colour/colour.h"
+#include "mainwindow/copy_menu.h"
 #include "toolkit/form.h"
 #include "toolkit/menu.h"
 #include "toolkit/picturebox.h"
@@ -60,6 +61,7 @@ protected:
     void InitializeComponent() override;
     void Form_Load() override;
     void Form_Unload() override;
+    bool Form_TakeKey(int keyCode, int shift) override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
@@ -92,6 +94,9 @@ private:
     tk::MenuItem mAdvancedOption{L"Opzioni avanzate..."};
     tk::MenuItem mMoveTransparent{L"Spostamento in trasparenza"};
     tk::MenuItem sep12{L"-"};
+    CopyMenu m_copyMenu{*this};
+    tk::MenuItem mZoom{L"Zoom"};
+    tk::MenuItem sep13{L"-"};
     tk::MenuItem mExit{L"Uscita"};
     tk::Menu mPopup;
 

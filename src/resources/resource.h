@@ -16,6 +16,10 @@
 #define IDS_CLOSE 109
 #define IDS_NOTICE 110
 #define IDS_ADVANCED_VIEW 111
+// Additions continue from 112 (block 8).
+#define IDS_COPY 112
+#define IDS_ZOOM 113
+#define IDS_CONTRAST 114
 
 // Application icon: the group and its six images, in the group's order.
 #define IDI_APP 1

@@ -204,6 +204,11 @@ void Form::PreviewKeyDown(int keyCode)
     Form_KeyDown(keyCode, ShiftState());
 }
 
+bool Form::TakeKey(int keyCode)
+{
+    return Form_TakeKey(keyCode, ShiftState());
+}
+
 void Form::PaintContent(HDC dc, const RECT& dirty)
 {
     const unique_hbrush background(::CreateSolidBrush(m_style.backColor));
@@ -250,6 +255,8 @@ bool PreTranslateForForms(MSG& message)
         return false;
     const HWND top = form->hWnd();
     try {
+        if (message.message == WM_KEYDOWN && form->TakeKey(static_cast<int>(message.wParam)))
+            return true;
         if (message.message == WM_KEYDOWN && form->KeyPreview() && message.hwnd != top) {
             form->PreviewKeyDown(static_cast<int>(message.wParam));
             if (!form->IsLoaded())

@@ -63,6 +63,9 @@ public:
 
     // Called by the message loop for keys aimed at the form's controls.
     void PreviewKeyDown(int keyCode);
+    // Called by the message loop for every key pressed in the form, before
+    // the window with the focus sees it; true keeps the key from that window.
+    bool TakeKey(int keyCode);
 
     // Bound by the default instance that owns this form.
     void SetReleaser(std::function<void()> release) { m_release = std::move(release); }
@@ -78,6 +81,7 @@ protected:
     virtual void Form_Deactivate() {}
     virtual void Form_Resize() {}
     virtual void Form_KeyDown(int /*keyCode*/, int /*shift*/) {}
+    virtual bool Form_TakeKey(int /*keyCode*/, int /*shift*/) { return false; }
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void PaintContent(HDC dc, const RECT& dirty) override;

@@ -27,6 +27,7 @@ inline void DestroyCursorHandle(HCURSOR cursor) noexcept { ::DestroyCursor(curso
 inline void DestroyIconHandle(HICON icon) noexcept { ::DestroyIcon(icon); }
 inline void DestroyMenuHandle(HMENU menu) noexcept { ::DestroyMenu(menu); }
 inline void DestroyWindowHandle(HWND window) noexcept { ::DestroyWindow(window); }
+inline void FreeGlobalMemory(HGLOBAL memory) noexcept { ::GlobalFree(memory); }
 
 using unique_hbrush = unique_handle<HBRUSH, DeleteGdiObject>;
 using unique_hpen = unique_handle<HPEN, DeleteGdiObject>;
@@ -38,6 +39,7 @@ using unique_hcursor = unique_handle<HCURSOR, DestroyCursorHandle>;
 using unique_hicon = unique_handle<HICON, DestroyIconHandle>;
 using unique_hmenu = unique_handle<HMENU, DestroyMenuHandle>;
 using unique_hwnd = unique_handle<HWND, DestroyWindowHandle>;
+using unique_hglobal = unique_handle<HGLOBAL, FreeGlobalMemory>; // GlobalAlloc, until the clipboard takes it
 
 // GetDC / ReleaseDC for a window, or for the whole screen with no window.
 class WindowDC {

@@ -5,24 +5,42 @@
 
 namespace tk {
 
-void PopupMenu(const Window& owner, const Menu& menu)
+namespace {
+
+// Appends the visible items to `menu`, numbering the chosen-able ones from 1
+// across all submenus; byId[n - 1] is the item with number n.
+void AppendItems(HMENU menu, const std::vector<MenuItem*>& items, std::vector<MenuItem*>& byId)
 {
-    const unique_hmenu popup(::CreatePopupMenu());
-    UINT id = 0;
-    std::vector<MenuItem*> byId;
-    for (MenuItem* item : menu.Items) {
+    for (MenuItem* item : items) {
         if (!item->Visible)
             continue;
         if (item->IsSeparator()) {
-            ::AppendMenuW(popup.get(), MF_SEPARATOR, 0, nullptr);
+            ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
             continue;
         }
         UINT flags = MF_STRING;
         flags |= item->Checked ? MF_CHECKED : MF_UNCHECKED;
         flags |= item->Enabled ? MF_ENABLED : MF_GRAYED;
+        if (!item->Items.empty()) {
+            unique_hmenu submenu(::CreatePopupMenu());
+            AppendItems(submenu.get(), item->Items, byId);
+            // From here the parent menu owns the submenu and destroys it with itself.
+            ::AppendMenuW(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(submenu.release()),
+                          item->Caption.c_str());
+            continue;
+        }
         byId.push_back(item);
-        ::AppendMenuW(popup.get(), flags, ++id, item->Caption.c_str());
+        ::AppendMenuW(menu, flags, byId.size(), item->Caption.c_str());
     }
+}
+
+} // namespace
+
+void PopupMenu(const Window& owner, const Menu& menu)
+{
+    const unique_hmenu popup(::CreatePopupMenu());
+    std::vector<MenuItem*> byId;
+    AppendItems(popup.get(), menu.Items, byId);
     POINT cursor{};
     ::GetCursorPos(&cursor);
     // The owner must be in front, or the menu would not close when the user

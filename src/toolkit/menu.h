@@ -19,6 +19,8 @@ public:
     bool Enabled = true;
     bool Visible = true;
     std::function<void()> Click;
+    // An item with items of its own opens them as a submenu and has no Click.
+    std::vector<MenuItem*> Items;
 };
 
 struct Menu {

@@ -15,7 +15,7 @@ width=$(xdpyinfo | awk '/dimensions:/ {split($2, d, "x"); print d[1]}')
 band=$((width / 8))
 e2e_drag_to $((2 * band + band / 2)) 400 # orange, 255 128 0
 
-e2e_menu_choose Up Up Up # Advanced view...
+e2e_menu_choose Down Down Down Down # Advanced view...
 read -r hex numeric < <(e2e_probe advanced)
 [ "$hex $numeric" = "FF8000 33023" ] || fail "the advanced view opened with '$hex $numeric', not the sampled colour"
 read -r ox oy < <(e2e_probe windows | awk -F'|' '$3 ~ / 283 154$/ {split($3, c, " "); print c[1], c[2]}')
@@ -47,6 +47,6 @@ echo "strip click: $picked $picked_numeric"
 
 # The menu item closes it again.
 e2e_focus_picker
-e2e_menu_choose Up Up Up
+e2e_menu_choose Down Down Down Down
 [ -z "$(e2e_probe advanced)" ] || fail "the advanced view is still open"
 exit $((failures > 0))

@@ -147,7 +147,7 @@ TEST_F(MainWindow, AnUnreadablePixelShowsMinusOneAndNoColour)
     // Opened while the last sample is unreadable, the advanced view shows black.
     frmAdvanced->Unload();
     tk::CollectRetiredForms();
-    tktest::AnswerMenu({VK_UP, VK_UP, VK_UP, VK_RETURN}, [&] { main.ShowPopupMenu(); }); // Advanced view...
+    tktest::AnswerMenu({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}, [&] { main.ShowPopupMenu(); }); // Advanced view...
     ASSERT_TRUE(IsFormLoaded(L"frmAdvanced"));
     EXPECT_EQ(AdvancedHex(), L"000000");
 
@@ -169,9 +169,10 @@ TEST_F(MainWindow, MenuCaptionsFollowTheUsersLanguage)
     using tktest::ExpectedText;
     const std::vector<std::wstring> captions = {
         ExpectedText(IDS_LOCK), L"-", ExpectedText(IDS_HELP), ExpectedText(IDS_ABOUT), L"-",
-        ExpectedText(IDS_ADVANCED_VIEW), ExpectedText(IDS_MOVE_TRANSPARENT), L"-", ExpectedText(IDS_EXIT)};
+        ExpectedText(IDS_ADVANCED_VIEW), ExpectedText(IDS_MOVE_TRANSPARENT), L"-", ExpectedText(IDS_COPY),
+        ExpectedText(IDS_ZOOM), L"-", ExpectedText(IDS_EXIT)};
     EXPECT_EQ(menu.captions, captions);
-    ASSERT_EQ(menu.enabled.size(), 9u);
+    ASSERT_EQ(menu.enabled.size(), 12u);
     EXPECT_TRUE(menu.enabled[6]) << "Move with alpha is enabled where layered windows exist";
 }
 
@@ -182,13 +183,13 @@ TEST_F(MainWindow, CheckMarksAreRefreshedEachTimeTheMenuOpens)
     EXPECT_TRUE(main.LockUpdateInfo());
     frmAdvanced->ShowWindow(0);
     const tktest::MenuSeen locked = tktest::AnswerMenu({VK_ESCAPE}, [&] { main.ShowPopupMenu(); });
-    ASSERT_EQ(locked.checked.size(), 9u);
+    ASSERT_EQ(locked.checked.size(), 12u);
     EXPECT_TRUE(locked.checked[0]);
     EXPECT_TRUE(locked.checked[5]);
     frmAdvanced->Unload(); // closed by other means than the menu
     tk::CollectRetiredForms();
     const tktest::MenuSeen closed = tktest::AnswerMenu({VK_ESCAPE}, [&] { main.ShowPopupMenu(); });
-    ASSERT_EQ(closed.checked.size(), 9u);
+    ASSERT_EQ(closed.checked.size(), 12u);
     EXPECT_FALSE(closed.checked[5]);
 }
 
@@ -206,7 +207,7 @@ TEST_F(MainWindow, LockFreezesValuesSwatchAndAdvancedView)
 
     // Reopened while locked, the advanced view shows the frozen colour.
     frmAdvanced->Unload();
-    tktest::AnswerMenu({VK_UP, VK_UP, VK_UP, VK_RETURN}, [&] { main.ShowPopupMenu(); });
+    tktest::AnswerMenu({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}, [&] { main.ShowPopupMenu(); });
     EXPECT_EQ(AdvancedHex(), L"FF8000");
 
     tktest::AnswerMenu({VK_DOWN, VK_RETURN}, [&] { main.ShowPopupMenu(); }); // unlock
@@ -332,7 +333,7 @@ TEST_F(Drag, LosingTheMouseCaptureEndsTheDrag)
 TEST_F(Drag, MoveWithAlphaIsTranslucentExactlyDuringTheDrag)
 {
     FrmMain& main = StartPicker();
-    tktest::AnswerMenu({VK_UP, VK_UP, VK_RETURN}, [&] { main.ShowPopupMenu(); }); // Move with alpha
+    tktest::AnswerMenu({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}, [&] { main.ShowPopupMenu(); }); // Move with alpha
     ASSERT_TRUE(main.MoveTransparent());
     EXPECT_FALSE(::GetWindowLongW(main.hWnd(), GWL_EXSTYLE) & WS_EX_LAYERED);
     BYTE alphaDuring = 0;

@@ -28,7 +28,7 @@ TEST(LoadResString, GivesEveryTextInTheUsersLanguage)
 {
     const auto* table = ExpectedTable();
     ASSERT_NE(table, nullptr) << kNoExpectation;
-    for (int id = 101; id <= 111; ++id)
+    for (int id = 101; id <= IDS_CONTRAST; ++id)
         EXPECT_EQ(LoadResString(id), tktest::Text(*table, id)) << "string " << id;
 }
 

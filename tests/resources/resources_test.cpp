@@ -78,7 +78,7 @@ TEST(StringTable, BlockSevenHoldsEveryTextInBothLanguages)
 {
     const struct {
         LANGID language;
-        const std::array<std::wstring_view, 11>* texts;
+        const tktest::TextTable* texts;
     } versions[] = {{kEnglishUs, &tktest::kEnglish}, {kItalian, &tktest::kItalian}};
     for (const auto& version : versions) {
         SCOPED_TRACE(testing::Message() << "language " << version.language);

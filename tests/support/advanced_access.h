@@ -1,5 +1,5 @@
 // The advanced view's parts that have no public reader, for the tests and the
-// soak: FrmAdvancedTestAccess{form}.Slider(i), .Stop(), .Current() and so on.
+// soak: FrmAdvancedTestAccess{form}.Slider(i), .Stop(), .Contrast(), .Current() and so on.
 #pragma once
 
 #include "advanced/frm_advanced.h"
@@ -16,6 +16,7 @@ struct FrmAdvancedTestAccess {
     tk::TextBox& Hex() { return form.TextHEX; }
     tk::TextBox& Numeric() { return form.textNumeric; }
     SymbolLabel& Corner(int i) { return form.Label2[i]; }
+    tk::Label& Contrast() { return form.lblContrast; }
     ColorValue& Current() { return form.lCurrentColor; }
     std::vector<tk::LightControl*> Lights()
     {

@@ -2,7 +2,7 @@
 // pointer on a screen point and sends the flags there (SendMouse(flags) at the
 // pointer's place); MoveMouse, Press, Click (then pumps) and ClickNoPump (for
 // timer steps inside a modal loop) build on it, PressKey presses and releases
-// a key. DragFromThread drives a press-move-release from a second thread
+// a key, PressChord a key with modifiers (Ctrl+C). DragFromThread drives a press-move-release from a second thread
 // while this one pumps, for presses that start a modal loop.
 #pragma once
 
@@ -12,7 +12,9 @@
 
 #include <atomic>
 #include <functional>
+#include <initializer_list>
 #include <thread>
+#include <vector>
 
 namespace tktest {
 
@@ -82,6 +84,27 @@ inline void PressKey(WORD key)
     stroke[0].ki.wVk = stroke[1].ki.wVk = key;
     stroke[1].ki.dwFlags = KEYEVENTF_KEYUP;
     ::SendInput(2, stroke, sizeof stroke[0]);
+}
+
+// Keys held down in order and let go in reverse, as fingers do: the
+// modifiers first, then the key ({VK_CONTROL, 'C'}).
+inline void PressChord(std::initializer_list<WORD> keys)
+{
+    std::vector<INPUT> strokes;
+    for (WORD key : keys) {
+        INPUT stroke{};
+        stroke.type = INPUT_KEYBOARD;
+        stroke.ki.wVk = key;
+        strokes.push_back(stroke);
+    }
+    for (auto key = keys.end(); key != keys.begin();) {
+        INPUT stroke{};
+        stroke.type = INPUT_KEYBOARD;
+        stroke.ki.wVk = *--key;
+        stroke.ki.dwFlags = KEYEVENTF_KEYUP;
+        strokes.push_back(stroke);
+    }
+    ::SendInput(static_cast<UINT>(strokes.size()), strokes.data(), sizeof(INPUT));
 }
 
 // A press, a path in ten steps and a release given by a second thread while

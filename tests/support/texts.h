@@ -15,7 +15,7 @@
 namespace tktest {
 
 inline constexpr int kFirstTextId = 101;
-using TextTable = std::array<std::wstring_view, 11>;
+using TextTable = std::array<std::wstring_view, 14>;
 
 inline constexpr TextTable kEnglish{
     L"Lock",
@@ -31,6 +31,9 @@ inline constexpr TextTable kEnglish{
     L"Close",
     L"",
     L"Advanced view...",
+    L"Copy",
+    L"Zoom",
+    L"Contrast",
 };
 
 inline constexpr TextTable kItalian{
@@ -47,6 +50,9 @@ inline constexpr TextTable kItalian{
     L"Chiudi",
     L"",
     L"Vista estesa...",
+    L"Copia",
+    L"Lente",
+    L"Contrasto",
 };
 
 inline std::wstring_view Text(const TextTable& table, int id)

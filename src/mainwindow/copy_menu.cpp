@@ -1,0 +1,33 @@
+// Copying the current colour as text, from the Copy submenu or Ctrl+C.
+#include "mainwindow/copy_menu.h"
+
+#include "colour/colour_formats.h"
+#include "winservices/clipboard.h"
+
+CopyMenu::CopyMenu(const tk::Window& owner) : m_owner(owner)
+{
+    for (std::size_t i = 0; i < mCopyFormat.size(); ++i) {
+        const ColourFormat format = kColourFormats[i];
+        mCopyFormat[i].Click = [this, format] {
+            if (m_color >= 0)
+                CopyTextToClipboard(m_owner.hWnd(), tk::Widen(FormatColour(m_color, format)));
+        };
+        mCopy.Items.push_back(&mCopyFormat[i]);
+    }
+}
+
+void CopyMenu::Refresh(ColorValue color)
+{
+    m_color = color;
+    const bool hasColour = color >= 0;
+    mCopy.Enabled = hasColour;
+    // With no colour the greyed item opens nothing, so its texts may stay.
+    for (std::size_t i = 0; i < mCopyFormat.size() && hasColour; ++i)
+        mCopyFormat[i].Caption = tk::Widen(FormatColour(color, kColourFormats[i]));
+}
+
+void CopyWebColour(const tk::Window& owner, ColorValue color)
+{
+    if (color >= 0)
+        CopyTextToClipboard(owner.hWnd(), tk::Widen(FormatColour(color, ColourFormat::Web)));
+}

@@ -1,0 +1,250 @@
+// The zoom lens window.
+#include "mainwindow/zoom_lens.h"
+
+#include "colour/contrast.h"
+#include "toolkit/dpi.h"
+#include "toolkit/screen.h"
+#include "winservices/api_window.h"
+
+#include <algorithm>
+#include <cstring>
+
+tk::FormInstance<ZoomLens> frmZoom;
+
+namespace {
+
+constexpr int kCloseMark = 9; // the close box in the top-right corner, at 96 dpi
+constexpr int kCloseMargin = 2;
+constexpr int kGap = 8; // between the main window and the lens
+// A drag samples far more often than the eye follows a magnified view: the
+// lens reads and shows the block of at most one sample in each thirtieth of
+// a second, and always the newest.
+constexpr std::chrono::milliseconds kFrameTime{33};
+constexpr UINT_PTR kFrameTimer = 1;
+// The menu that opens the lens may still be on the screen when it first
+// reads; it reads once more when the menu has surely gone.
+constexpr UINT kSettleTime = 100; // ms
+
+// Leaves a window out of screen copies (Windows 10 2004 and later), so the
+// lens shows what lies under the view-finder rather than its crosshair.
+constexpr DWORD kExcludeFromCapture = 0x00000011;
+
+void ExcludeFromCapture(HWND window, bool exclude)
+{
+    if (window)
+        ::SetWindowDisplayAffinity(window, exclude ? kExcludeFromCapture : 0);
+}
+
+HWND MainWindowOf(HWND lens)
+{
+    // The main window is the lens's owner in all but name: the one form named frmMain.
+    for (tk::Form* form : tk::LoadedForms())
+        if (form->Name() == L"frmMain" && form->hWnd() != lens)
+            return form->hWnd();
+    return nullptr;
+}
+
+} // namespace
+
+tk::FormStyle ZoomLens::Style() const
+{
+    tk::FormStyle style;
+    style.style = WS_POPUP;
+    // Topmost from its creation: placing it there later would activate it.
+    // A tool window has no taskbar button of its own.
+    style.exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
+    const int side = kBlock * tk::Scale(kZoom, tk::DpiOf(nullptr));
+    style.clientWidth = side;
+    style.clientHeight = side;
+    style.backColor = RGB(0, 0, 0);
+    style.startUpPosition = tk::StartUpPosition::Manual;
+    return style;
+}
+
+int ZoomLens::CellSize() const
+{
+    return ClientSizePixels().cx / kBlock;
+}
+
+void ZoomLens::InitializeComponent()
+{
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = kBlock;
+    info.bmiHeader.biHeight = -kBlock; // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    m_block.reset(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    m_bits = static_cast<std::uint32_t*>(bits);
+    m_blockDC.reset(::CreateCompatibleDC(nullptr));
+    // A display DC of the lens's own for its whole life: it reads the
+    // screen at every sample of a drag.
+    m_screen.reset(::CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr));
+    // Selected for the lens's lifetime; deleting the DC first lets it go.
+    ::SelectObject(m_blockDC.get(), m_block.get());
+    if (m_bits)
+        std::memset(m_bits, 0, sizeof m_shown);
+
+    MouseDown = [this](int button, int shift, float x, float y) { Lens_MouseDown(button, shift, x, y); };
+}
+
+void ZoomLens::Sample(int x, int y)
+{
+    m_samplePoint = {x, y};
+    const auto since = Clock::now() - m_lastRead;
+    if (since >= kFrameTime) {
+        ReadAndShow();
+    } else if (!m_readDue) {
+        // The newest sample is always shown, once its frame is due.
+        m_readDue = true;
+        const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(kFrameTime - since).count();
+        ::SetTimer(hWnd(), kFrameTimer, static_cast<UINT>(wait) + 1, nullptr);
+    }
+}
+
+void ZoomLens::ReadAgainAfter(UINT milliseconds)
+{
+    m_readDue = true;
+    ::SetTimer(hWnd(), kFrameTimer, milliseconds, nullptr);
+}
+
+void ZoomLens::ReadAndShow()
+{
+    if (m_readDue) {
+        m_readDue = false;
+        ::KillTimer(hWnd(), kFrameTimer);
+    }
+    m_lastRead = Clock::now();
+    if (!m_bits || !m_screen)
+        return;
+    // One copy of the whole block, never a read per pixel.
+    ::BitBlt(m_blockDC.get(), 0, 0, kBlock, kBlock, m_screen.get(), m_samplePoint.x - kBlock / 2,
+             m_samplePoint.y - kBlock / 2, SRCCOPY);
+    ::GdiFlush();
+    // A still screen costs a copy and a comparison, not a repaint.
+    if (std::memcmp(m_bits, m_shown.data(), sizeof m_shown) == 0)
+        return;
+    std::memcpy(m_shown.data(), m_bits, sizeof m_shown);
+    ::InvalidateRect(hWnd(), nullptr, FALSE);
+    ::UpdateWindow(hWnd());
+}
+
+LRESULT ZoomLens::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_TIMER && wParam == kFrameTimer) {
+        ReadAndShow();
+        return 0;
+    }
+    return tk::Form::HandleMessage(message, wParam, lParam);
+}
+
+ColorValue ZoomLens::BlockPixel(int column, int row) const
+{
+    const std::uint32_t pixel = m_shown[static_cast<std::size_t>(row * kBlock + column)];
+    return static_cast<ColorValue>(((pixel >> 16) & 0xFF) | (pixel & 0xFF00) | ((pixel & 0xFF) << 16));
+}
+
+RECT ZoomLens::CloseMark() const
+{
+    const UINT dpi = tk::DpiOf(hWnd());
+    const int side = tk::Scale(kCloseMark, dpi);
+    const int margin = tk::Scale(kCloseMargin, dpi);
+    const int width = ClientSizePixels().cx;
+    return {width - margin - side, margin, width - margin, margin + side};
+}
+
+void ZoomLens::PaintContent(HDC dc, const RECT&)
+{
+    const int cell = CellSize();
+    const int side = kBlock * cell;
+    ::SetStretchBltMode(dc, COLORONCOLOR);
+    ::StretchBlt(dc, 0, 0, side, side, m_blockDC.get(), 0, 0, kBlock, kBlock, SRCCOPY);
+
+    // The sampled pixel is framed just outside its cell, in black or white,
+    // whichever stands out more against it.
+    const ColorValue centre = BlockPixel(kBlock / 2, kBlock / 2);
+    const ColorValue white = 0xFFFFFF;
+    const COLORREF ink = ContrastRatio(centre, 0) >= ContrastRatio(centre, white) ? RGB(0, 0, 0) : RGB(255, 255, 255);
+    const tk::unique_hbrush inkBrush(::CreateSolidBrush(ink));
+    const int thickness = std::max(1, tk::Scale(1, tk::DpiOf(hWnd())));
+    RECT frame{cell * (kBlock / 2), cell * (kBlock / 2), cell * (kBlock / 2 + 1), cell * (kBlock / 2 + 1)};
+    for (int i = 0; i < thickness; ++i) {
+        ::InflateRect(&frame, 1, 1);
+        ::FrameRect(dc, &frame, inkBrush.get());
+    }
+
+    // The close mark: a cross in a small white box.
+    const RECT mark = CloseMark();
+    const tk::unique_hbrush whiteBrush(::CreateSolidBrush(RGB(255, 255, 255)));
+    const tk::unique_hbrush blackBrush(::CreateSolidBrush(RGB(0, 0, 0)));
+    ::FillRect(dc, &mark, whiteBrush.get());
+    ::FrameRect(dc, &mark, blackBrush.get());
+    const tk::unique_hpen pen(::CreatePen(PS_SOLID, thickness, RGB(0, 0, 0)));
+    const tk::SelectGuard usePen(dc, pen.get());
+    const int inset = 2 * thickness;
+    ::MoveToEx(dc, mark.left + inset, mark.top + inset, nullptr);
+    ::LineTo(dc, mark.right - inset, mark.bottom - inset);
+    ::MoveToEx(dc, mark.right - inset - 1, mark.top + inset, nullptr);
+    ::LineTo(dc, mark.left + inset - 1, mark.bottom - inset);
+}
+
+void ZoomLens::Lens_MouseDown(int button, int, float x, float y)
+{
+    if (button != tk::kLeftButton)
+        return;
+    const RECT mark = CloseMark();
+    const POINT point{static_cast<int>(x), static_cast<int>(y)};
+    if (::PtInRect(&mark, point)) {
+        Unload();
+        return;
+    }
+    DragByCaption(*this);
+}
+
+void ZoomLens::Form_Unload()
+{
+    ExcludeFromCapture(MainWindowOf(hWnd()), false);
+}
+
+void ZoomLens::Form_KeyDown(int keyCode, int)
+{
+    if (keyCode == VK_ESCAPE)
+        Unload();
+}
+
+void OpenZoomLens(const RECT& mainWindow, POINT samplePoint)
+{
+    ZoomLens& lens = *frmZoom;
+    const SIZE size = lens.ClientSizePixels();
+    const int gap = tk::Scale(kGap, tk::DpiOf(lens.hWnd()));
+    // Beside the main window, on the right where it fits, else on the left.
+    int left = mainWindow.right + gap;
+    if (left + size.cx > tk::Screen::WidthPixels())
+        left = mainWindow.left - gap - size.cx;
+    const int top = std::clamp(samplePoint.y - size.cy / 2, 0L, static_cast<LONG>(tk::Screen::HeightPixels() - size.cy));
+    lens.MovePixels(left, top);
+    ExcludeFromCapture(MainWindowOf(lens.hWnd()), true);
+    // Shown without taking the activation: the keys stay with the main window.
+    ::ShowWindow(lens.hWnd(), SW_SHOWNOACTIVATE);
+    lens.Sample(samplePoint.x, samplePoint.y);
+    lens.ReadAgainAfter(kSettleTime);
+}
+
+void CloseZoomLens()
+{
+    if (frmZoom.Exists())
+        frmZoom->Unload();
+}
+
+bool IsZoomLensOpen() noexcept
+{
+    return frmZoom.Exists();
+}
+
+void ZoomLensFollow(int x, int y)
+{
+    if (frmZoom.Exists())
+        frmZoom->Sample(x, y);
+}

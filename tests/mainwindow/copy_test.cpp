@@ -1,0 +1,145 @@
+// Copying the colour: every item of the Copy submenu puts exactly the text it
+// shows on the clipboard, Ctrl+C copies the web colour unless a field has a
+// selection of its own, and a clipboard held by another program costs a
+// short wait at most.
+#include "mainwindow/frm_main.h"
+#include "resources/resource.h"
+#include "support/all.h"
+#include "winservices/clipboard.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+using tktest::ClipboardText;
+using tktest::PutClipboardText;
+
+namespace {
+
+constexpr COLORREF kOrange = RGB(255, 128, 0);
+
+class Copy : public tktest::WindowTest {
+protected:
+    void SetUp() override
+    {
+        m_backdrop.Paint(kOrange);
+        PutClipboardText(L"before");
+    }
+    FrmMain& StartPicker()
+    {
+        FrmMain& main = *frmMain;
+        main.Show();
+        tktest::Pump(200);
+        return main;
+    }
+    // Chooses the n-th item (from 0) of the Copy submenu: up from Exit over
+    // Zoom to Copy, right into the submenu, down to the item.
+    tktest::MenuSeen ChooseCopyItem(FrmMain& main, int n)
+    {
+        std::vector<WPARAM> keys = {VK_UP, VK_UP, VK_UP, VK_RIGHT};
+        keys.insert(keys.end(), static_cast<std::size_t>(n), VK_DOWN);
+        keys.push_back(VK_RETURN);
+        return tktest::AnswerMenu(keys, [&] { main.ShowPopupMenu(); });
+    }
+    void PressCtrlC()
+    {
+        tktest::PressChord({VK_CONTROL, 'C'});
+        tktest::Pump(200);
+    }
+
+    tktest::Backdrop m_backdrop;
+};
+
+} // namespace
+
+TEST_F(Copy, EachItemCopiesTheTextItShowsAndTheMenuKeepsItsOrder)
+{
+    FrmMain& main = StartPicker();
+    const std::vector<std::wstring> texts = {L"#FF8000", L"FF8000", L"rgb(255, 128, 0)", L"hsl(30, 100%, 50%)",
+                                             L"33023"};
+    tktest::MenuSeen menu;
+    for (int n = 0; n < 5; ++n) {
+        PutClipboardText(L"before");
+        menu = ChooseCopyItem(main, n);
+        EXPECT_EQ(ClipboardText(), texts[static_cast<std::size_t>(n)]) << "item " << n;
+    }
+    // What the submenu showed is what it copied.
+    const tk::MenuItem* copy = main.PopupMenuItems().Items[8];
+    ASSERT_EQ(copy->Items.size(), 5u);
+    for (std::size_t n = 0; n < 5; ++n)
+        EXPECT_EQ(copy->Items[n]->Caption, texts[n]);
+
+    // The design's items keep their places; the additions form a group of
+    // their own before Exit, in the user's language.
+    ASSERT_NE(tktest::ExpectedLanguage(), "") << tktest::kNoExpectedLanguage;
+    using tktest::ExpectedText;
+    const std::vector<std::wstring> captions = {
+        ExpectedText(IDS_LOCK),          L"-", ExpectedText(IDS_HELP), ExpectedText(IDS_ABOUT), L"-",
+        ExpectedText(IDS_ADVANCED_VIEW), ExpectedText(IDS_MOVE_TRANSPARENT), L"-", ExpectedText(IDS_COPY),
+        ExpectedText(IDS_ZOOM),          L"-", ExpectedText(IDS_EXIT)};
+    EXPECT_EQ(menu.captions, captions);
+    ASSERT_EQ(menu.enabled.size(), captions.size());
+    EXPECT_TRUE(menu.enabled[8]);
+
+    // With no colour (an unreadable sample) the Copy item is greyed, and
+    // neither it nor Ctrl+C copies anything.
+    main.SetPixelReader([](std::int32_t, std::int32_t) { return -1; });
+    main.RefreshColor();
+    menu = tktest::AnswerMenu({VK_ESCAPE}, [&] { main.ShowPopupMenu(); });
+    ASSERT_EQ(menu.enabled.size(), captions.size());
+    EXPECT_FALSE(menu.enabled[8]);
+    PutClipboardText(L"before");
+    copy->Items[0]->Click();
+    ::SetForegroundWindow(main.hWnd());
+    PressCtrlC();
+    EXPECT_EQ(ClipboardText(), L"before");
+}
+
+TEST_F(Copy, CtrlCCopiesTheWebColourUnlessAFieldHasASelection)
+{
+    FrmMain& main = StartPicker();
+    ::SetForegroundWindow(main.hWnd());
+    tktest::Pump(100);
+    ASSERT_EQ(::GetForegroundWindow(), main.hWnd());
+
+    PressCtrlC();
+    EXPECT_EQ(ClipboardText(), L"#FF8000");
+
+    // Part of the Web field selected: Ctrl+C copies that part, as it always did.
+    HWND web = ::FindWindowExW(main.Skin().hWnd(), nullptr, L"Edit", nullptr);
+    ASSERT_EQ(tktest::WindowText(web), L"#FF8000");
+    ::SetFocus(web);
+    ::SendMessageW(web, EM_SETSEL, 1, 3);
+    PressCtrlC();
+    EXPECT_EQ(ClipboardText(), L"FF");
+
+    // The focus still in the field but nothing selected: the colour again.
+    ::SendMessageW(web, EM_SETSEL, 0, 0);
+    PutClipboardText(L"before");
+    PressCtrlC();
+    EXPECT_EQ(ClipboardText(), L"#FF8000");
+}
+
+TEST_F(Copy, AClipboardHeldByAnotherProgramIsWaitedForBrieflyAndNeverHangs)
+{
+    FrmMain& main = StartPicker();
+    {
+        // Let go after a moment: the copy waits for it and succeeds.
+        tktest::ClipboardHolder holder(std::chrono::milliseconds(60));
+        ASSERT_TRUE(holder.Holding());
+        EXPECT_TRUE(CopyTextToClipboard(main.hWnd(), L"#FF8000"));
+    }
+    EXPECT_EQ(ClipboardText(), L"#FF8000");
+    {
+        // Held for long: the copy gives up well before the holder lets go
+        // (no hang), silently (no message box), and leaves the clipboard be.
+        tktest::ClipboardHolder holder(std::chrono::milliseconds(1500));
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_FALSE(CopyTextToClipboard(main.hWnd(), L"other"));
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
+        EXPECT_EQ(tktest::FindDialog(::GetCurrentThreadId()), nullptr) << "no message box";
+    }
+    EXPECT_EQ(ClipboardText(), L"#FF8000");
+}
