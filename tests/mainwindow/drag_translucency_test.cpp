@@ -34,7 +34,7 @@ POINT OnTheSkin(FrmMain& main)
     return {corner.x + 105, corner.y + 55};
 }
 
-constexpr WPARAM kMoveWithAlpha[] = {VK_UP, VK_UP, VK_RETURN}; // second from the bottom
+constexpr WPARAM kMoveWithAlpha[] = {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}; // fifth from the top
 
 } // namespace
 
