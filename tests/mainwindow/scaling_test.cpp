@@ -401,6 +401,60 @@ TEST_F(Scaling, TheAdvancedViewMovedToAnotherScaleLaysItselfOutAgain)
     view.Unload();
 }
 
+TEST_F(Scaling, AboutAndHelpMovedToAnotherScaleLayThemselvesOutAgain)
+{
+    const UINT to = ExpectedDpi() == 144 ? 96 : 144;
+    const auto twips = [to](int value) { return static_cast<int>(std::lround(value * static_cast<double>(to) / 1440)); };
+    const auto changeScale = [to](tk::Form& form) {
+        const POINT corner = form.PositionPixels();
+        RECT outer{};
+        ::GetWindowRect(form.hWnd(), &outer);
+        RECT suggested{corner.x + 11, corner.y + 5, corner.x + 11 + outer.right - outer.left,
+                       corner.y + 5 + outer.bottom - outer.top};
+        ::SendMessageW(form.hWnd(), WM_DPICHANGED, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(&suggested));
+        tktest::Pump(150);
+        EXPECT_EQ(form.PositionPixels().x, suggested.left) << "at the suggested place";
+        EXPECT_EQ(form.PositionPixels().y, suggested.top);
+    };
+    const auto heightOf = [](HFONT font) {
+        LOGFONTW face{};
+        ::GetObjectW(font, sizeof face, &face);
+        return face.lfHeight;
+    };
+    const tk::unique_hfont expectedFont = tk::CreateFontFrom({.dpi = to});
+
+    FrmAbout& about = *frmAbout;
+    about.Show();
+    tktest::Pump(150);
+    changeScale(about);
+    const HWND aboutWindow = about.hWnd();
+    EXPECT_EQ(about.ClientSizePixels().cx, twips(5640));
+    EXPECT_EQ(about.ClientSizePixels().cy, twips(2220));
+    EXPECT_EQ(heightOf(about.Label4.Font()), heightOf(expectedFont.get()));
+    EXPECT_EQ(heightOf(reinterpret_cast<HFONT>(::SendMessageW(about.Command1.hWnd(), WM_GETFONT, 0, 0))),
+              heightOf(expectedFont.get()));
+    ExpectWhole(OfLabel(L"description after the change", aboutWindow, about.Label2));
+    ExpectWhole(OfLabel(L"notice after the change", aboutWindow, about.Label3, true));
+    ExpectWhole(OfLabel(L"author after the change", aboutWindow, about.Label5));
+    ExpectWhole(OfLabel(L"visit after the change", aboutWindow, about.Label4));
+    ExpectWhole(OfLabel(L"link after the change", aboutWindow, about.Label1));
+    ExpectWhole(OfWindow(L"close button after the change", about.Command1.hWnd(), ::GetSysColor(COLOR_BTNTEXT)));
+    about.Unload();
+
+    tktest::MoveMouse({100, 100});
+    tktest::PumpUntil([] { POINT p{}; ::GetCursorPos(&p); return p.x == 100 && p.y == 100; });
+    frmMain->MostraGuida();
+    tktest::Pump(150);
+    FrmHelp& help = *frmHelp;
+    changeScale(help);
+    EXPECT_EQ(help.ClientSizePixels().cx, twips(4695));
+    EXPECT_GE(help.ClientSizePixels().cy, twips(1515));
+    EXPECT_EQ(help.Image1.Width(), tk::Scale(16, to));
+    EXPECT_EQ(heightOf(help.Label1.Font()), heightOf(expectedFont.get()));
+    ExpectWhole(OfLabel(L"help title after the change", help.hWnd(), help.Label2));
+    ExpectWhole(OfLabel(L"help text after the change", help.hWnd(), help.Label1, true));
+}
+
 TEST(ScalingLayout, ADpiChangeKeepsThePointUnderTheViewFinder)
 {
     for (const UINT from : {96u, 120u, 144u, 168u, 192u})
