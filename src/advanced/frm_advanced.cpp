@@ -49,11 +49,12 @@ private:
 } // namespace
 
 void SymbolLabel::SetSymbol(const std::wstring& fontName, double points, int weight, const std::wstring& caption,
-                            Symbol symbol)
+                            Symbol symbol, UINT dpi)
 {
     m_symbol = symbol;
+    m_dpi = dpi;
     m_drawnByHand = !tk::FontExists(fontName);
-    SetFont({.name = fontName, .points = points, .weight = weight, .charset = SYMBOL_CHARSET});
+    SetFont({.name = fontName, .points = points, .weight = weight, .charset = SYMBOL_CHARSET, .dpi = dpi});
     SetCaption(caption);
 }
 
@@ -66,8 +67,7 @@ void SymbolLabel::Paint(HDC dc)
     const int left = Left();
     const int top = Top();
     const COLORREF ink = RGB(0, 0, 0);
-    const UINT dpi = tk::DpiOf(m_container ? m_container->hWnd() : nullptr);
-    const auto S = [dpi](int value96) { return tk::Scale(value96, dpi); };
+    const auto S = [this](int value96) { return tk::Scale(value96, m_dpi); };
     if (m_symbol == Symbol::Cross) {
         // Two strokes, two pixels thick (at 100 %), like the close glyph of the caption font.
         const int leg = S(7);
@@ -120,24 +120,101 @@ void FrmAdvanced::InitializeComponent()
 {
     MouseDown = [this](int button, int shift, float x, float y) { Form_MouseDown(button, shift, x, y); };
 
-    // Child windows are created in the tab order: red, green, blue, then the
-    // hexadecimal and numeric fields.
+    // Created empty and placed by PlaceControls. Child windows are created in
+    // the tab order: red, green, blue, then the hexadecimal and numeric fields.
     for (int i = 0; i < 3; ++i) {
-        RGBSlider[i].Create(*this, S(80), S(kRowTop[i]), S(148), S(13), 0, 255);
+        RGBSlider[i].Create(*this, 0, 0, 0, 0, 0, 255);
         RGBSlider[i].Change = [this, i] { RGBSlider_Change(i); };
         RGBSlider[i].Scroll = [this, i] { RGBSlider_Scroll(i); };
     }
-    TextHEX.Create(*this, S(80), S(60), S(45), S(17), true);
+    TextHEX.Create(*this, 0, 0, 0, 0, true);
     TextHEX.SetText(L"000000");
     TextHEX.SetTabStop(true);
-    textNumeric.Create(*this, S(167), S(60), S(61), S(17), true);
+    textNumeric.Create(*this, 0, 0, 0, 0, true);
     textNumeric.SetText(L"000000");
     textNumeric.SetTabStop(true);
+
+    // Without a border the 256 one-pixel columns fill the strip exactly.
+    picGradient.SetBorderStyle(0);
+    picGradient.Create(*this, 0, 0, 1, 1);
+    picGradient.SetScaleMode(tk::kScalePixels);
+    picGradient.SetAutoRedraw(true);
+    picGradient.SetBackColor(::GetSysColor(COLOR_WINDOW));
+    picGradient.MouseDown = [this](int button, int shift, float x, float y) {
+        picGradient_MouseDown(button, shift, x, y);
+    };
+
+    ColorPreview.Create(*this, 0, 0, 0, 0);
+    ColorPreview.SetTransparent(false);
+    ColorPreview.SetBorder(true);
+    ColorPreview.SetBackColor(RGB(0, 0, 0));
+    ColorPreview.MouseDown = [this](int button, int shift, float x, float y) {
+        ColorPreview_MouseDown(button, shift, x, y);
+    };
+
+    lblGradientStop.Create(*this, 0, 0, 0, 0);
+    lblGradientStop.SetTransparent(false);
+    lblGradientStop.SetBorder(true);
+    lblGradientStop.SetBackColor(RGB(0, 0, 0));
+    lblGradientStop.Click = [this] { lblGradientStop_Click(); };
+
+    static const wchar_t* const kComponentLetters[3] = {L"R", L"G", L"B"};
+    for (int i = 0; i < 3; ++i) {
+        Label1[i].Create(*this, 0, 0, 0, 0);
+        Label1[i].Index = i;
+        Label1[i].SetCaption(kComponentLetters[i]);
+        Label1[i].MouseDown = [this, i](int button, int shift, float x, float y) {
+            Label1_MouseDown(i, button, shift, x, y);
+        };
+
+        RBGValue[i].Create(*this, 0, 0, 0, 0);
+        RBGValue[i].Index = i;
+        RBGValue[i].SetCaption(L"000");
+        RBGValue[i].MouseDown = [this, i](int button, int shift, float x, float y) {
+            RBGValue_MouseDown(i, button, shift, x, y);
+        };
+    }
+
+    Label3[0].Create(*this, 0, 0, 0, 0);
+    Label3[0].SetCaption(L"HEX: #");
+    Label3[1].Create(*this, 0, 0, 0, 0);
+    Label3[1].SetCaption(L"Num:");
+    for (int i = 0; i < 2; ++i) {
+        Label3[i].Index = i;
+        Label3[i].SetAlignment(tk::Alignment::Right);
+        Label3[i].MouseDown = [this, i](int button, int shift, float x, float y) {
+            Label3_MouseDown(i, button, shift, x, y);
+        };
+    }
+
+    lblContrast.Create(*this, 0, 0, 0, 0);
+    lblContrast.SetCaption(L"");
+    lblContrast.MouseDown = [this](int button, int shift, float x, float y) { Form_MouseDown(button, shift, x, y); };
+
+    ButtonClose.Create(*this, 0, 0, 0, 0);
+    ButtonClose.Click = [this] { ButtonClose_Click(); };
+
+    // Created last so they lie above everything else.
+    for (int i = 0; i < 4; ++i) {
+        Label2[i].Create(*this, 0, 0, 0, 0);
+        Label2[i].Index = i;
+        Label2[i].Click = [this, i] { Label2_Click(i); };
+    }
+    PlaceControls();
+}
+
+void FrmAdvanced::PlaceControls()
+{
+    for (int i = 0; i < 3; ++i)
+        ::MoveWindow(RGBSlider[i].hWnd(), S(80), S(kRowTop[i]), S(148), S(13), TRUE);
+    ::MoveWindow(TextHEX.hWnd(), S(80), S(60), S(45), S(17), TRUE);
+    ::MoveWindow(textNumeric.hWnd(), S(167), S(60), S(61), S(17), TRUE);
     // The font's own margins leave too little room for six digits in the
     // layout's box (in the stand-in faces at every scale): a pixel each side.
     // And a font does not grow exactly with the DPI (its pixel size is
     // rounded): a field grows by what its widest value grew beyond the scale.
     const auto fit = [this](tk::TextBox& field, wchar_t sign, int digits) {
+        field.SetFont({.dpi = m_dpi});
         ::SendMessageW(field.hWnd(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(S(1), S(1)));
         const auto extent = [](HFONT font, const std::wstring& text) {
             const tk::WindowDC screen;
@@ -160,86 +237,70 @@ void FrmAdvanced::InitializeComponent()
             ::GetWindowRect(field.hWnd(), &place);
             ::MapWindowPoints(nullptr, hWnd(), reinterpret_cast<POINT*>(&place), 2);
             ::MoveWindow(field.hWnd(), place.left, place.top, place.right - place.left + excess,
-                         place.bottom - place.top, FALSE);
+                         place.bottom - place.top, TRUE);
         }
     };
     fit(TextHEX, 0, 6);
     fit(textNumeric, L'-', 9);
 
-    // Without a border the 256 one-pixel columns fill the strip exactly.
-    picGradient.SetBorderStyle(0);
-    picGradient.Create(*this, S(11), S(119), S(256), S(24));
-    picGradient.SetScaleMode(tk::kScalePixels);
-    picGradient.SetAutoRedraw(true);
-    picGradient.SetBackColor(::GetSysColor(COLOR_WINDOW));
-    picGradient.MouseDown = [this](int button, int shift, float x, float y) {
-        picGradient_MouseDown(button, shift, x, y);
-    };
-
-    ColorPreview.Create(*this, S(10), S(10), S(46), S(31));
-    ColorPreview.SetTransparent(false);
-    ColorPreview.SetBorder(true);
-    ColorPreview.SetBackColor(RGB(0, 0, 0));
-    ColorPreview.MouseDown = [this](int button, int shift, float x, float y) {
-        ColorPreview_MouseDown(button, shift, x, y);
-    };
-
-    lblGradientStop.Create(*this, S(10), S(43), S(46), S(12));
-    lblGradientStop.SetTransparent(false);
-    lblGradientStop.SetBorder(true);
-    lblGradientStop.SetBackColor(RGB(0, 0, 0));
-    lblGradientStop.Click = [this] { lblGradientStop_Click(); };
-
-    static const wchar_t* const kComponentLetters[3] = {L"R", L"G", L"B"};
+    picGradient.SetBounds(S(11), S(119), S(256), S(24));
+    ColorPreview.SetBounds(S(10), S(10), S(46), S(31));
+    lblGradientStop.SetBounds(S(10), S(43), S(46), S(12));
     for (int i = 0; i < 3; ++i) {
-        Label1[i].Create(*this, S(64), S(kRowTop[i]), S(11), S(13));
-        Label1[i].Index = i;
-        Label1[i].SetFont({.weight = FW_BOLD});
-        Label1[i].SetCaption(kComponentLetters[i]);
-        Label1[i].MouseDown = [this, i](int button, int shift, float x, float y) {
-            Label1_MouseDown(i, button, shift, x, y);
-        };
-
-        RBGValue[i].Create(*this, S(234), S(kRowTop[i]), S(27), S(13));
-        RBGValue[i].Index = i;
-        RBGValue[i].SetCaption(L"000");
-        RBGValue[i].MouseDown = [this, i](int button, int shift, float x, float y) {
-            RBGValue_MouseDown(i, button, shift, x, y);
-        };
+        Label1[i].SetBounds(S(64), S(kRowTop[i]), S(11), S(13));
+        Label1[i].SetFont({.weight = FW_BOLD, .dpi = m_dpi});
+        RBGValue[i].SetBounds(S(234), S(kRowTop[i]), S(27), S(13));
+        RBGValue[i].SetFont({.dpi = m_dpi});
     }
-
-    Label3[0].Create(*this, S(36), S(62), S(42), S(15));
-    Label3[0].SetCaption(L"HEX: #");
-    Label3[1].Create(*this, S(134), S(62), S(31), S(15));
-    Label3[1].SetCaption(L"Num:");
-    for (int i = 0; i < 2; ++i) {
-        Label3[i].Index = i;
-        Label3[i].SetAlignment(tk::Alignment::Right);
-        Label3[i].MouseDown = [this, i](int button, int shift, float x, float y) {
-            Label3_MouseDown(i, button, shift, x, y);
-        };
-    }
-
+    Label3[0].SetBounds(S(36), S(62), S(42), S(15));
+    Label3[1].SetBounds(S(134), S(62), S(31), S(15));
+    for (tk::Label& caption : Label3)
+        caption.SetFont({.dpi = m_dpi});
     // In the free band above the strip.
-    lblContrast.Create(*this, S(11), S(100), S(256), S(15));
-    lblContrast.SetCaption(L"");
-    lblContrast.MouseDown = [this](int button, int shift, float x, float y) { Form_MouseDown(button, shift, x, y); };
+    lblContrast.SetBounds(S(11), S(100), S(256), S(15));
+    lblContrast.SetFont({.dpi = m_dpi});
 
-    ButtonClose.Create(*this, S(264), S(7), S(11), S(11));
-    ButtonClose.SetSymbol(L"Marlett", 9.75, 500, L"r", SymbolLabel::Symbol::Cross);
-    ButtonClose.Click = [this] { ButtonClose_Click(); };
-
-    // Placed by Form_Resize; created last so they lie above everything else.
+    ButtonClose.SetBounds(S(264), S(7), S(11), S(11));
+    ButtonClose.SetSymbol(L"Marlett", 9.75, 500, L"r", SymbolLabel::Symbol::Cross, m_dpi);
     static const wchar_t* const kArrowLetters[4] = {L"{", L"y", L"x", L"z"};
     static const SymbolLabel::Symbol kArrows[4] = {
         SymbolLabel::Symbol::ArrowTopRight, SymbolLabel::Symbol::ArrowBottomRight,
         SymbolLabel::Symbol::ArrowBottomLeft, SymbolLabel::Symbol::ArrowTopLeft};
     for (int i = 0; i < 4; ++i) {
-        Label2[i].Create(*this, 0, 0, S(kCornerWidth), S(kCornerHeight));
-        Label2[i].Index = i;
-        Label2[i].SetSymbol(L"Wingdings 3", 8.25, FW_NORMAL, kArrowLetters[i], kArrows[i]);
-        Label2[i].Click = [this, i] { Label2_Click(i); };
+        Label2[i].SetBounds(0, 0, S(kCornerWidth), S(kCornerHeight));
+        Label2[i].SetSymbol(L"Wingdings 3", 8.25, FW_NORMAL, kArrowLetters[i], kArrows[i], m_dpi);
     }
+    Form_Resize(); // the corners
+}
+
+void FrmAdvanced::LayOutAt(UINT dpi, POINT corner)
+{
+    if (dpi == m_dpi)
+        return;
+    m_dpi = dpi;
+    RECT outer{0, 0, S(283), S(154)};
+    ::AdjustWindowRectEx(&outer, static_cast<DWORD>(::GetWindowLongPtrW(hWnd(), GWL_STYLE)), FALSE,
+                         static_cast<DWORD>(::GetWindowLongPtrW(hWnd(), GWL_EXSTYLE)));
+    ::SetWindowPos(hWnd(), nullptr, corner.x, corner.y, outer.right - outer.left, outer.bottom - outer.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceControls();
+    // The strip's image took its new size: drawn again, from the colour shown
+    // (the last real one) to the stop colour. No colour shows no contrast.
+    ShowGradient(static_cast<ColorValue>(ColorPreview.BackColor()), static_cast<ColorValue>(lblGradientStop.BackColor()));
+    if (lCurrentColor < 0)
+        lblContrast.SetCaption(L"");
+    ::InvalidateRect(hWnd(), nullptr, TRUE);
+}
+
+LRESULT FrmAdvanced::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // Moved onto a monitor of another scale: laid out for it where the system suggests.
+    if (message == WM_DPICHANGED) {
+        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+        LayOutAt(HIWORD(wParam), {suggested->left, suggested->top});
+        return 0;
+    }
+    return tk::Form::HandleMessage(message, wParam, lParam);
 }
 
 void FrmAdvanced::Form_Load()
@@ -247,6 +308,9 @@ void FrmAdvanced::Form_Load()
     oColorDialog = std::make_shared<CDlg>();
     GradientStep = 1;
     m_contrastWord = LoadResString(IDS_CONTRAST);
+    // Laid out for the system's DPI before the window existed; its monitor
+    // may have another one.
+    LayOutAt(tk::DpiOf(hWnd()), PositionPixels());
 }
 
 void FrmAdvanced::Form_Unload()

@@ -19,13 +19,14 @@ public:
     enum class Symbol { Cross, ArrowTopRight, ArrowBottomRight, ArrowBottomLeft, ArrowTopLeft };
 
     void SetSymbol(const std::wstring& fontName, double points, int weight, const std::wstring& caption,
-                   Symbol symbol);
+                   Symbol symbol, UINT dpi);
     bool DrawnByHand() const noexcept { return m_drawnByHand; }
     void Paint(HDC dc) override;
 
 private:
     Symbol m_symbol = Symbol::Cross;
     bool m_drawnByHand = false;
+    UINT m_dpi = tk::kBaseDpi; // the DPI the hand-drawn symbol is drawn for
 };
 
 class FrmAdvanced : public tk::Form {
@@ -44,6 +45,7 @@ protected:
     void Form_Unload() override;
     void Form_Activate() override;
     void Form_Resize() override;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     friend struct FrmAdvancedTestAccess;
@@ -60,6 +62,11 @@ private:
     void Label3_MouseDown(int index, int button, int shift, float x, float y);
     void RBGValue_MouseDown(int index, int button, int shift, float x, float y);
     void ComposeFromSliders();
+    // Every control at its place and in its fonts for m_dpi, at creation and
+    // after a change of scale.
+    void PlaceControls();
+    // Laid out afresh at another DPI, its corner at `corner`.
+    void LayOutAt(UINT dpi, POINT corner);
 
     // Windows first: the labels unregister from this form when destroyed.
     std::array<tk::ScrollBar, 3> RGBSlider;

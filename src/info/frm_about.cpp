@@ -8,32 +8,15 @@
 #include "toolkit/screen.h"
 #include "winservices/api_window.h"
 
-#include <cmath>
+#include <initializer_list>
 
 tk::FormInstance<FrmAbout> frmAbout;
 
 namespace {
 
-// The layout is laid out in twips; controls are placed in pixels, at the
-// screen's exact DPI.
-int PixelsX(int twips)
-{
-    return tk::Screen::PixelsFromTwipsX(twips);
-}
-
-int PixelsY(int twips)
-{
-    return tk::Screen::PixelsFromTwipsY(twips);
-}
-
 // Frame1's corner; the labels' places are given inside the frame.
 constexpr int kFrameLeft = 68;
 constexpr int kFrameTop = 60;
-
-void PlaceInFrame(tk::Container& form, tk::Label& label, int left, int top, int width, int height)
-{
-    label.Create(form, PixelsX(kFrameLeft + left), PixelsY(kFrameTop + top), PixelsX(width), PixelsY(height));
-}
 
 } // namespace
 
@@ -43,8 +26,8 @@ tk::FormStyle FrmAbout::Style() const
     // A caption without control box: Close and Esc are the only ways out.
     style.style = WS_POPUP | WS_CAPTION;
     style.exStyle = WS_EX_DLGMODALFRAME;
-    style.clientWidth = PixelsX(5640);
-    style.clientHeight = PixelsY(2220);
+    style.clientWidth = Pixels(5640);
+    style.clientHeight = Pixels(2220);
     style.caption = L"Informazioni...";
     style.startUpPosition = tk::StartUpPosition::CenterScreen;
     style.keyPreview = true;
@@ -53,36 +36,62 @@ tk::FormStyle FrmAbout::Style() const
 
 void FrmAbout::InitializeComponent()
 {
-    Frame1.Create(*this, PixelsX(kFrameLeft), PixelsY(kFrameTop), PixelsX(5505), PixelsY(1665));
-
-    PlaceInFrame(*this, Label2, 150, 240, 2955, 225);
-    Label2.SetFont({.weight = FW_BOLD});
-
-    PlaceInFrame(*this, Label3, 390, 510, 4875, 405);
+    // Created empty and placed by PlaceControls; the frame first, beneath the labels.
+    for (tk::LightControl* control :
+         std::initializer_list<tk::LightControl*>{&Frame1, &Label2, &Label3, &Label5, &Label4, &Label1})
+        control->Create(*this, 0, 0, 0, 0);
     Label3.SetWordWrap(true);
-
-    PlaceInFrame(*this, Label5, 105, 1020, 5265, 225);
-    Label5.SetFont({.weight = FW_BOLD});
     Label5.SetAlignment(tk::Alignment::Center);
     Label5.SetCaption(L"Creato da: Quenmarlo");
+    Label4.SetAlignment(tk::Alignment::Right);
+    Label4.SetCaption(L"Per maggiori informazioni, visita il sito Web:");
+    Label1.SetForeColor(RGB(0, 0, 255));
+    Label1.SetCaption(kMakerWebAddress);
+    Label1.Click = [this] { Label1_Click(); };
 
+    Command1.Create(*this, 0, 0, 0, 0);
+    Command1.SetCaption(L"Chiudi");
+    Command1.Click = [this] { Command1_Click(); };
+    PlaceControls();
+}
+
+void FrmAbout::PlaceControls()
+{
+    Frame1.SetBounds(Pixels(kFrameLeft), Pixels(kFrameTop), Pixels(5505), Pixels(1665));
+    // The labels' places are given inside the frame.
+    const auto inFrame = [this](tk::Label& label, int left, int top, int width, int height) {
+        label.SetBounds(Pixels(kFrameLeft + left), Pixels(kFrameTop + top), Pixels(width), Pixels(height));
+    };
+    inFrame(Label2, 150, 240, 2955, 225);
+    Label2.SetFont({.weight = FW_BOLD, .dpi = m_dpi});
+    inFrame(Label3, 390, 510, 4875, 405);
+    Label3.SetFont({.dpi = m_dpi});
+    inFrame(Label5, 105, 1020, 5265, 225);
+    Label5.SetFont({.weight = FW_BOLD, .dpi = m_dpi});
     // Its right edge meets the link as laid out; its left edge starts a little
     // further left than the layout's 195, so the Italian words still fit when
     // a wider face stands in for MS Sans Serif (as under Wine).
-    PlaceInFrame(*this, Label4, 105, 1320, 3165, 225);
-    Label4.SetAlignment(tk::Alignment::Right);
-    Label4.SetCaption(L"Per maggiori informazioni, visita il sito Web:");
+    inFrame(Label4, 105, 1320, 3165, 225);
+    Label4.SetFont({.dpi = m_dpi});
+    inFrame(Label1, 3315, 1320, 2115, 255);
+    Label1.SetFont({.underline = true, .dpi = m_dpi});
+    Label1.SetMouseIcon(LoadResCursor(kCursorLinkHand, m_dpi));
+    ::MoveWindow(Command1.hWnd(), Pixels(2243), Pixels(1800), Pixels(1155), Pixels(345), TRUE);
+    Command1.SetFont({.dpi = m_dpi});
+}
 
-    PlaceInFrame(*this, Label1, 3315, 1320, 2115, 255);
-    Label1.SetFont({.underline = true});
-    Label1.SetForeColor(RGB(0, 0, 255));
-    Label1.SetCaption(kMakerWebAddress);
-    Label1.SetMouseIcon(LoadResCursor(kCursorLinkHand, tk::DpiOf(nullptr)));
-    Label1.Click = [this] { Label1_Click(); };
-
-    Command1.Create(*this, PixelsX(2243), PixelsY(1800), PixelsX(1155), PixelsY(345));
-    Command1.SetCaption(L"Chiudi");
-    Command1.Click = [this] { Command1_Click(); };
+void FrmAbout::LayOutAt(UINT dpi, POINT corner)
+{
+    if (dpi == m_dpi)
+        return;
+    m_dpi = dpi;
+    RECT outer{0, 0, Pixels(5640), Pixels(2220)};
+    ::AdjustWindowRectEx(&outer, static_cast<DWORD>(::GetWindowLongPtrW(hWnd(), GWL_STYLE)), FALSE,
+                         static_cast<DWORD>(::GetWindowLongPtrW(hWnd(), GWL_EXSTYLE)));
+    ::SetWindowPos(hWnd(), nullptr, corner.x, corner.y, outer.right - outer.left, outer.bottom - outer.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceControls();
+    ::InvalidateRect(hWnd(), nullptr, TRUE);
 }
 
 void FrmAbout::Form_Load()
@@ -95,6 +104,9 @@ void FrmAbout::Form_Load()
     Label5.SetCaption(LoadResString(IDS_CREATED_BY));
     Label4.SetCaption(LoadResString(IDS_VISIT));
     Command1.SetCaption(LoadResString(IDS_CLOSE));
+    // Laid out for the system's DPI before the window existed; its monitor
+    // may have another one.
+    LayOutAt(tk::DpiOf(hWnd()), PositionPixels());
 }
 
 void FrmAbout::Form_Activate()
@@ -107,6 +119,12 @@ LRESULT FrmAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     // The system may hand the focus to the window itself after activating it
     // (Wine does, on the X server's focus event); pass it on, as a dialog does.
+    // Moved onto a monitor of another scale: laid out for it where the system suggests.
+    if (message == WM_DPICHANGED) {
+        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+        LayOutAt(HIWORD(wParam), {suggested->left, suggested->top});
+        return 0;
+    }
     if (message == WM_SETFOCUS && Command1.hWnd()) {
         ::SetFocus(Command1.hWnd());
         return 0;

@@ -1,6 +1,7 @@
 // The About window: product description, author and the maker's web address.
 #pragma once
 
+#include "toolkit/dpi.h"
 #include "toolkit/form.h"
 #include "toolkit/syscontrols.h"
 
@@ -27,6 +28,15 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // Every control at its place and in its fonts for m_dpi, at creation and
+    // after a change of scale.
+    void PlaceControls();
+    // Laid out afresh at another DPI, its corner at `corner`.
+    void LayOutAt(UINT dpi, POINT corner);
+    // The layout is written in twips; controls are placed in pixels at m_dpi.
+    int Pixels(int twips) const noexcept { return tk::PixelsFromTwips(twips, m_dpi); }
+    UINT m_dpi = tk::DpiOf(nullptr);
+
     void Command1_Click();
     void Label1_Click();
 };

@@ -6,37 +6,14 @@
 #include "toolkit/dpi.h"
 #include "toolkit/screen.h"
 
-#include <cmath>
-
 tk::FormInstance<FrmHelp> frmHelp;
-
-namespace {
-
-// The layout is laid out in twips; controls are placed in pixels, at the
-// screen's exact DPI.
-int PixelsX(int twips)
-{
-    return tk::Screen::PixelsFromTwipsX(twips);
-}
-
-int PixelsY(int twips)
-{
-    return tk::Screen::PixelsFromTwipsY(twips);
-}
-
-void Place(tk::Container& form, tk::LightControl& control, int left, int top, int width, int height)
-{
-    control.Create(form, PixelsX(left), PixelsY(top), PixelsX(width), PixelsY(height));
-}
-
-} // namespace
 
 tk::FormStyle FrmHelp::Style() const
 {
     tk::FormStyle style;
     style.style = WS_POPUP | WS_BORDER;
-    style.clientWidth = PixelsX(4695);
-    style.clientHeight = PixelsY(1515);
+    style.clientWidth = Pixels(4695);
+    style.clientHeight = Pixels(1515);
     style.backColor = ::GetSysColor(COLOR_INFOBK);
     style.startUpPosition = tk::StartUpPosition::Manual;
     return style;
@@ -44,8 +21,23 @@ tk::FormStyle FrmHelp::Style() const
 
 void FrmHelp::InitializeComponent()
 {
-    Place(*this, Image1, 60, 60, 240, 240);
-    tk::unique_hbitmap bulb = LoadBulbBitmap(tk::DpiOf(nullptr));
+    // Created empty and placed by PlaceControls.
+    Image1.Create(*this, 0, 0, 0, 0);
+    Label2.Create(*this, 0, 0, 0, 0);
+    Label2.SetCaption(L"GUIDA");
+    Label2.Click = [this] { Label2_Click(); };
+    Label1.Create(*this, 0, 0, 0, 0);
+    Label1.SetForeColor(::GetSysColor(COLOR_INFOTEXT));
+    Label1.SetWordWrap(true);
+    Label1.Click = [this] { Label1_Click(); };
+    Click = [this] { Form_Click(); };
+    PlaceControls();
+}
+
+void FrmHelp::PlaceControls()
+{
+    Image1.SetBounds(Pixels(60), Pixels(60), Pixels(240), Pixels(240));
+    tk::unique_hbitmap bulb = LoadBulbBitmap(m_dpi);
     // The bulb is drawn on a flat background; its corner pixel names that colour.
     COLORREF key = CLR_INVALID;
     if (const tk::unique_hdc probe{::CreateCompatibleDC(nullptr)}; bulb && probe) {
@@ -53,18 +45,36 @@ void FrmHelp::InitializeComponent()
         key = ::GetPixel(probe.get(), 0, 0);
     }
     Image1.SetPicture(std::move(bulb), key);
+    Label2.SetBounds(Pixels(360), Pixels(90), Pixels(1035), Pixels(225));
+    Label2.SetFont({.weight = FW_BOLD, .dpi = m_dpi});
+    Label1.SetBounds(Pixels(60), Pixels(390), Pixels(4575), Pixels(1005));
+    Label1.SetFont({.dpi = m_dpi});
+}
 
-    Place(*this, Label2, 360, 90, 1035, 225);
-    Label2.SetFont({.weight = FW_BOLD});
-    Label2.SetCaption(L"GUIDA");
-    Label2.Click = [this] { Label2_Click(); };
+void FrmHelp::LayOutAt(UINT dpi, POINT corner)
+{
+    if (dpi == m_dpi)
+        return;
+    m_dpi = dpi;
+    RECT outer{0, 0, Pixels(4695), Pixels(1515)};
+    ::AdjustWindowRectEx(&outer, static_cast<DWORD>(::GetWindowLongPtrW(hWnd(), GWL_STYLE)), FALSE,
+                         static_cast<DWORD>(::GetWindowLongPtrW(hWnd(), GWL_EXSTYLE)));
+    ::SetWindowPos(hWnd(), nullptr, corner.x, corner.y, outer.right - outer.left, outer.bottom - outer.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceControls();
+    FitTextHeight();
+    ::InvalidateRect(hWnd(), nullptr, TRUE);
+}
 
-    Place(*this, Label1, 60, 390, 4575, 1005);
-    Label1.SetForeColor(::GetSysColor(COLOR_INFOTEXT));
-    Label1.SetWordWrap(true);
-    Label1.Click = [this] { Label1_Click(); };
-
-    Click = [this] { Form_Click(); };
+LRESULT FrmHelp::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // Moved onto a monitor of another scale: laid out for it where the system suggests.
+    if (message == WM_DPICHANGED) {
+        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+        LayOutAt(HIWORD(wParam), {suggested->left, suggested->top});
+        return 0;
+    }
+    return tk::Form::HandleMessage(message, wParam, lParam);
 }
 
 void FrmHelp::Form_Load()
@@ -72,6 +82,9 @@ void FrmHelp::Form_Load()
     Label2.SetCaption(LoadResString(IDS_HELP));
     Label1.SetCaption(LoadResString(IDS_HELP_TEXT));
     FitTextHeight();
+    // Laid out for the system's DPI before the window existed; its monitor
+    // may have another one.
+    LayOutAt(tk::DpiOf(hWnd()), PositionPixels());
 }
 
 // Fonts do not grow in step with the DPI (their pixel sizes are rounded, and

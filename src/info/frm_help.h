@@ -1,6 +1,7 @@
 // The Help note: one paragraph on how the program is used, in tool-tip colours.
 #pragma once
 
+#include "toolkit/dpi.h"
 #include "toolkit/form.h"
 
 // Opened by the main window where the pointer is: referring to frmHelp loads
@@ -18,8 +19,18 @@ protected:
     void InitializeComponent() override;
     void Form_Load() override;
     void Form_Deactivate() override;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // Every control at its place and in its fonts for m_dpi, at creation and
+    // after a change of scale.
+    void PlaceControls();
+    // Laid out afresh at another DPI, its corner at `corner`.
+    void LayOutAt(UINT dpi, POINT corner);
+    // The layout is written in twips; controls are placed in pixels at m_dpi.
+    int Pixels(int twips) const noexcept { return tk::PixelsFromTwips(twips, m_dpi); }
+    UINT m_dpi = tk::DpiOf(nullptr);
+
     void Form_Click();
     void Label1_Click();
     void FitTextHeight();

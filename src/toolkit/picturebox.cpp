@@ -34,6 +34,15 @@ void PictureBox::SetLeft(int left)
     ::SetWindowPos(hWnd(), nullptr, left, Top(), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void PictureBox::SetBounds(int left, int top, int width, int height)
+{
+    ::SetWindowPos(hWnd(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client{};
+    ::GetClientRect(hWnd(), &client);
+    if (!m_autoSize)
+        ResizeImage(client.right, client.bottom);
+}
+
 void PictureBox::SetTop(int top)
 {
     ::SetWindowPos(hWnd(), nullptr, Left(), top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

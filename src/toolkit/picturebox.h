@@ -23,6 +23,8 @@ public:
     // Position within the parent, in pixels.
     void SetLeft(int left);
     void SetTop(int top);
+    // Moved and sized at once; the image takes the new size.
+    void SetBounds(int left, int top, int width, int height);
     int Left() const;
     int Top() const;
 

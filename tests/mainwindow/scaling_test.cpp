@@ -335,6 +335,126 @@ TEST_F(Scaling, MovedToAMonitorOfAnotherScaleItLaysItselfOutAgain)
         ExpectWhole(OfWindow(L"field after the change", field, ::GetSysColor(COLOR_WINDOWTEXT)));
 }
 
+TEST_F(Scaling, TheAdvancedViewMovedToAnotherScaleLaysItselfOutAgain)
+{
+    m_backdrop.Paint(RGB(18, 52, 86));
+    // The widest values, over a gradient from white to the stop colour, black.
+    frmAdvanced->ShowWindow(RGB(255, 255, 255));
+    tktest::Pump(150);
+    FrmAdvanced& view = *frmAdvanced;
+    FrmAdvancedTestAccess advanced{view};
+    const UINT to = ExpectedDpi() == 144 ? 96 : 144;
+    const auto T = [to](int value96) { return tk::Scale(value96, to); };
+
+    // What the system sends when the window reaches a monitor of another scale.
+    const POINT corner = view.PositionPixels();
+    RECT suggested{corner.x + 13, corner.y + 7, corner.x + 13 + T(285), corner.y + 7 + T(156)};
+    ::SendMessageW(view.hWnd(), WM_DPICHANGED, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(&suggested));
+    tktest::Pump(150);
+
+    const POINT moved = view.PositionPixels();
+    EXPECT_EQ(moved.x, suggested.left) << "at the suggested place";
+    EXPECT_EQ(moved.y, suggested.top);
+    const SIZE client = view.ClientSizePixels();
+    EXPECT_EQ(client.cx, T(283));
+    EXPECT_EQ(client.cy, T(154));
+    EXPECT_EQ(advanced.Corner(1).Left(), T(283) - T(9) - T(1)) << "the corner arrows follow the new size";
+    EXPECT_EQ(advanced.Corner(1).Top(), T(154) - T(11) - T(1));
+
+    // Fonts at their point sizes for the new scale, every text whole in its box.
+    const auto heightOf = [](HFONT font) {
+        LOGFONTW face{};
+        ::GetObjectW(font, sizeof face, &face);
+        return face.lfHeight;
+    };
+    const tk::unique_hfont expectedFont = tk::CreateFontFrom({.dpi = to});
+    const HWND window = view.hWnd();
+    for (tk::LightControl* light : advanced.Lights())
+        if (const auto* label = dynamic_cast<const tk::Label*>(light); label && !label->Caption().empty())
+            ExpectWhole(OfLabel(L"advanced view label after the change", window, *label));
+    EXPECT_EQ(heightOf(advanced.Value(0).Font()), heightOf(expectedFont.get()));
+    ASSERT_FALSE(advanced.Contrast().Caption().empty());
+    ExpectWhole(OfLabel(L"contrast after the change", window, advanced.Contrast()));
+    for (tk::TextBox* field : {&advanced.Hex(), &advanced.Numeric()}) {
+        EXPECT_EQ(heightOf(reinterpret_cast<HFONT>(::SendMessageW(field->hWnd(), WM_GETFONT, 0, 0))),
+                  heightOf(expectedFont.get()));
+        ExpectWhole(OfWindow(L"field after the change", field->hWnd(), ::GetSysColor(COLOR_WINDOWTEXT)));
+    }
+    EXPECT_EQ(advanced.Hex().Text(), L"FFFFFF");
+
+    // The strip at its new place and size, the gradient drawn across it again.
+    RECT strip{};
+    ::GetWindowRect(advanced.Strip().hWnd(), &strip);
+    ::MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&strip), 2);
+    EXPECT_EQ(strip.left, T(11));
+    EXPECT_EQ(strip.top, T(119));
+    EXPECT_EQ(strip.right - strip.left, T(256));
+    EXPECT_EQ(strip.bottom - strip.top, T(24));
+    const RECT shown = OnScreen(advanced.Strip().hWnd(), {0, 0, T(256), T(24)});
+    for (const int step : {1, 40, 128, 200, 254}) {
+        const int channel = 255 - step; // white to black
+        for (const int x : {T(step), T(step + 1) - 1})
+            EXPECT_EQ(tktest::ScreenPixel(shown.left + x, shown.top + T(24) / 3),
+                      static_cast<COLORREF>(QuantizeColor(RGB(channel, channel, channel))))
+                << "step " << step << " at column " << x;
+    }
+    view.Unload();
+}
+
+TEST_F(Scaling, AboutAndHelpMovedToAnotherScaleLayThemselvesOutAgain)
+{
+    const UINT to = ExpectedDpi() == 144 ? 96 : 144;
+    const auto twips = [to](int value) { return static_cast<int>(std::lround(value * static_cast<double>(to) / 1440)); };
+    const auto changeScale = [to](tk::Form& form) {
+        const POINT corner = form.PositionPixels();
+        RECT outer{};
+        ::GetWindowRect(form.hWnd(), &outer);
+        RECT suggested{corner.x + 11, corner.y + 5, corner.x + 11 + outer.right - outer.left,
+                       corner.y + 5 + outer.bottom - outer.top};
+        ::SendMessageW(form.hWnd(), WM_DPICHANGED, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(&suggested));
+        tktest::Pump(150);
+        EXPECT_EQ(form.PositionPixels().x, suggested.left) << "at the suggested place";
+        EXPECT_EQ(form.PositionPixels().y, suggested.top);
+    };
+    const auto heightOf = [](HFONT font) {
+        LOGFONTW face{};
+        ::GetObjectW(font, sizeof face, &face);
+        return face.lfHeight;
+    };
+    const tk::unique_hfont expectedFont = tk::CreateFontFrom({.dpi = to});
+
+    FrmAbout& about = *frmAbout;
+    about.Show();
+    tktest::Pump(150);
+    changeScale(about);
+    const HWND aboutWindow = about.hWnd();
+    EXPECT_EQ(about.ClientSizePixels().cx, twips(5640));
+    EXPECT_EQ(about.ClientSizePixels().cy, twips(2220));
+    EXPECT_EQ(heightOf(about.Label4.Font()), heightOf(expectedFont.get()));
+    EXPECT_EQ(heightOf(reinterpret_cast<HFONT>(::SendMessageW(about.Command1.hWnd(), WM_GETFONT, 0, 0))),
+              heightOf(expectedFont.get()));
+    ExpectWhole(OfLabel(L"description after the change", aboutWindow, about.Label2));
+    ExpectWhole(OfLabel(L"notice after the change", aboutWindow, about.Label3, true));
+    ExpectWhole(OfLabel(L"author after the change", aboutWindow, about.Label5));
+    ExpectWhole(OfLabel(L"visit after the change", aboutWindow, about.Label4));
+    ExpectWhole(OfLabel(L"link after the change", aboutWindow, about.Label1));
+    ExpectWhole(OfWindow(L"close button after the change", about.Command1.hWnd(), ::GetSysColor(COLOR_BTNTEXT)));
+    about.Unload();
+
+    tktest::MoveMouse({100, 100});
+    tktest::PumpUntil([] { POINT p{}; ::GetCursorPos(&p); return p.x == 100 && p.y == 100; });
+    frmMain->MostraGuida();
+    tktest::Pump(150);
+    FrmHelp& help = *frmHelp;
+    changeScale(help);
+    EXPECT_EQ(help.ClientSizePixels().cx, twips(4695));
+    EXPECT_GE(help.ClientSizePixels().cy, twips(1515));
+    EXPECT_EQ(help.Image1.Width(), tk::Scale(16, to));
+    EXPECT_EQ(heightOf(help.Label1.Font()), heightOf(expectedFont.get()));
+    ExpectWhole(OfLabel(L"help title after the change", help.hWnd(), help.Label2));
+    ExpectWhole(OfLabel(L"help text after the change", help.hWnd(), help.Label1, true));
+}
+
 TEST(ScalingLayout, ADpiChangeKeepsThePointUnderTheViewFinder)
 {
     for (const UINT from : {96u, 120u, 144u, 168u, 192u})
