@@ -74,11 +74,7 @@ TEST_F(Copy, EachItemCopiesTheTextItShowsAndTheMenuKeepsItsOrder)
     // The design's items keep their places; the additions form a group of
     // their own before Exit, in the user's language.
     ASSERT_NE(tktest::ExpectedLanguage(), "") << tktest::kNoExpectedLanguage;
-    using tktest::ExpectedText;
-    const std::vector<std::wstring> captions = {
-        ExpectedText(IDS_LOCK),          L"-", ExpectedText(IDS_HELP), ExpectedText(IDS_ABOUT), L"-",
-        ExpectedText(IDS_ADVANCED_VIEW), ExpectedText(IDS_MOVE_TRANSPARENT), L"-", ExpectedText(IDS_COPY),
-        ExpectedText(IDS_ZOOM),          L"-", ExpectedText(IDS_EXIT)};
+    const std::vector<std::wstring> captions = tktest::ExpectedMenuCaptions();
     EXPECT_EQ(menu.captions, captions);
     ASSERT_EQ(menu.enabled.size(), captions.size());
     EXPECT_TRUE(menu.enabled[8]);

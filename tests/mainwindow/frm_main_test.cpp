@@ -166,11 +166,7 @@ TEST_F(MainWindow, MenuCaptionsFollowTheUsersLanguage)
     FrmMain& main = StartPicker();
     ASSERT_NE(tktest::ExpectedLanguage(), "") << tktest::kNoExpectedLanguage;
     const tktest::MenuSeen menu = tktest::AnswerMenu({VK_ESCAPE}, [&] { main.ShowPopupMenu(); });
-    using tktest::ExpectedText;
-    const std::vector<std::wstring> captions = {
-        ExpectedText(IDS_LOCK), L"-", ExpectedText(IDS_HELP), ExpectedText(IDS_ABOUT), L"-",
-        ExpectedText(IDS_ADVANCED_VIEW), ExpectedText(IDS_MOVE_TRANSPARENT), L"-", ExpectedText(IDS_COPY),
-        ExpectedText(IDS_ZOOM), L"-", ExpectedText(IDS_EXIT)};
+    const std::vector<std::wstring> captions = tktest::ExpectedMenuCaptions();
     EXPECT_EQ(menu.captions, captions);
     ASSERT_EQ(menu.enabled.size(), 12u);
     EXPECT_TRUE(menu.enabled[6]) << "Move with alpha is enabled where layered windows exist";

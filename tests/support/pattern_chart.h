@@ -3,6 +3,7 @@
 // be checked pixel by pixel.
 #pragma once
 
+#include "support/pixels.h"
 #include "toolkit/form.h"
 
 #include <windows.h>
@@ -51,13 +52,7 @@ private:
                 const COLORREF c = ColourAt(x, y);
                 pixels[static_cast<std::size_t>(y) * width + x] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
             }
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
+        const BITMAPINFO info = TopDown32(width, height);
         ::SetDIBitsToDevice(dc, 0, 0, width, height, 0, 0, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
         ::EndPaint(hwnd, &paint);
         return 0;

@@ -4,12 +4,17 @@
 // is the table of "en" or "it", Text(table, IDS_*) one of its strings.
 // ExpectedLanguage() is the language the run expects, from
 // TAVOLISK_EXPECT_LANGUAGE ("en" or "it", set by the test registration
-// beside the locale), and ExpectedText(IDS_*) a string in that language.
+// beside the locale), and ExpectedText(IDS_*) a string in that language;
+// ExpectedMenuCaptions() the main window's popup menu in that language, "-"
+// for a separator.
 #pragma once
+
+#include "resources/resource.h"
 
 #include <array>
 #include <cstdlib>
 #include <string>
+#include <vector>
 #include <string_view>
 
 namespace tktest {
@@ -79,6 +84,15 @@ inline std::wstring ExpectedText(int id)
     if (language.empty())
         return L"(the run names no expected language)";
     return std::wstring(Text(Texts(language), id));
+}
+
+// The design's items keep their places; Copy and Zoom form a group of their
+// own before Exit.
+inline std::vector<std::wstring> ExpectedMenuCaptions()
+{
+    return {ExpectedText(IDS_LOCK),          L"-", ExpectedText(IDS_HELP), ExpectedText(IDS_ABOUT), L"-",
+            ExpectedText(IDS_ADVANCED_VIEW), ExpectedText(IDS_MOVE_TRANSPARENT), L"-", ExpectedText(IDS_COPY),
+            ExpectedText(IDS_ZOOM),          L"-", ExpectedText(IDS_EXIT)};
 }
 
 } // namespace tktest
