@@ -278,11 +278,7 @@ void FrmAdvanced::LayOutAt(UINT dpi, POINT corner)
     if (dpi == m_dpi)
         return;
     m_dpi = dpi;
-    RECT outer{0, 0, S(283), S(154)};
-    ::AdjustWindowRectEx(&outer, static_cast<DWORD>(::GetWindowLongPtrW(hWnd(), GWL_STYLE)), FALSE,
-                         static_cast<DWORD>(::GetWindowLongPtrW(hWnd(), GWL_EXSTYLE)));
-    ::SetWindowPos(hWnd(), nullptr, corner.x, corner.y, outer.right - outer.left, outer.bottom - outer.top,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceWithClientPixels(corner, S(283), S(154));
     PlaceControls();
     // The strip's image took its new size: drawn again, from the colour shown
     // (the last real one) to the stop colour. No colour shows no contrast.

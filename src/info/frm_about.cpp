@@ -85,11 +85,7 @@ void FrmAbout::LayOutAt(UINT dpi, POINT corner)
     if (dpi == m_dpi)
         return;
     m_dpi = dpi;
-    RECT outer{0, 0, Pixels(5640), Pixels(2220)};
-    ::AdjustWindowRectEx(&outer, static_cast<DWORD>(::GetWindowLongPtrW(hWnd(), GWL_STYLE)), FALSE,
-                         static_cast<DWORD>(::GetWindowLongPtrW(hWnd(), GWL_EXSTYLE)));
-    ::SetWindowPos(hWnd(), nullptr, corner.x, corner.y, outer.right - outer.left, outer.bottom - outer.top,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceWithClientPixels(corner, Pixels(5640), Pixels(2220));
     PlaceControls();
     ::InvalidateRect(hWnd(), nullptr, TRUE);
 }

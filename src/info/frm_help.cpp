@@ -56,11 +56,7 @@ void FrmHelp::LayOutAt(UINT dpi, POINT corner)
     if (dpi == m_dpi)
         return;
     m_dpi = dpi;
-    RECT outer{0, 0, Pixels(4695), Pixels(1515)};
-    ::AdjustWindowRectEx(&outer, static_cast<DWORD>(::GetWindowLongPtrW(hWnd(), GWL_STYLE)), FALSE,
-                         static_cast<DWORD>(::GetWindowLongPtrW(hWnd(), GWL_EXSTYLE)));
-    ::SetWindowPos(hWnd(), nullptr, corner.x, corner.y, outer.right - outer.left, outer.bottom - outer.top,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceWithClientPixels(corner, Pixels(4695), Pixels(1515));
     PlaceControls();
     FitTextHeight();
     ::InvalidateRect(hWnd(), nullptr, TRUE);

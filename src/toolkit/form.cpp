@@ -69,6 +69,15 @@ void Form::Load()
     Form_Load();
 }
 
+void Form::PlaceWithClientPixels(POINT corner, int clientWidth, int clientHeight)
+{
+    RECT outer{0, 0, clientWidth, clientHeight};
+    ::AdjustWindowRectEx(&outer, static_cast<DWORD>(::GetWindowLongPtrW(hWnd(), GWL_STYLE)), FALSE,
+                         static_cast<DWORD>(::GetWindowLongPtrW(hWnd(), GWL_EXSTYLE)));
+    ::SetWindowPos(hWnd(), nullptr, corner.x, corner.y, outer.right - outer.left, outer.bottom - outer.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void Form::Show()
 {
     if (!m_loaded)

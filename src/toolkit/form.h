@@ -53,6 +53,9 @@ public:
     // Outer position in pixels.
     POINT PositionPixels() const;
     void MovePixels(int left, int top);
+    // Puts the window's corner at `corner` with a client area of the given
+    // size, its frame added for the window's own styles (a re-layout at another DPI).
+    void PlaceWithClientPixels(POINT corner, int clientWidth, int clientHeight);
     SIZE ClientSizePixels() const;
 
     void SetCaption(const std::wstring& caption);
