@@ -88,10 +88,37 @@ LRESULT CALLBACK ChartProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     return ::DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-int RunChart()
+// A chart of one-pixel columns, each of another colour, under the whole
+// screen: a drag one pixel on at every step samples a new colour each time.
+COLORREF StripeColour(int x)
+{
+    return static_cast<COLORREF>((static_cast<unsigned>(x) * 2654435761u) & 0xFFFFFF);
+}
+
+LRESULT CALLBACK StripesProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_PAINT) {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window, &paint);
+        for (int x = paint.rcPaint.left; x < paint.rcPaint.right; ++x) {
+            const tk::unique_hbrush brush(CreateSolidBrush(StripeColour(x)));
+            RECT column{x, paint.rcPaint.top, x + 1, paint.rcPaint.bottom};
+            FillRect(dc, &column, brush.get());
+        }
+        EndPaint(window, &paint);
+        return 0;
+    }
+    if (message == WM_MOUSEACTIVATE)
+        return MA_NOACTIVATE;
+    if (message == WM_DESTROY)
+        PostQuitMessage(0);
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+int RunChart(bool stripes)
 {
     WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = &ChartProc;
+    windowClass.lpfnWndProc = stripes ? &StripesProc : &ChartProc;
     windowClass.hInstance = ::GetModuleHandleW(nullptr);
     windowClass.lpszClassName = L"BenchChart";
     ::RegisterClassW(&windowClass);
@@ -108,7 +135,8 @@ int RunChart()
 // The chart process, started from this same program and ended with it.
 class Chart {
 public:
-    Chart()
+    // "chart" for the bands, "stripes" for the one-pixel columns.
+    explicit Chart(const wchar_t* kind = L"chart") : m_kind(kind)
     {
         // A chart process that never reaches the screen is started once more.
         for (int attempt = 0; attempt < 2 && !Start(); ++attempt)
@@ -125,7 +153,7 @@ private:
     {
         wchar_t self[MAX_PATH]{};
         ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-        std::wstring command = L"\"" + std::wstring(self) + L"\" chart";
+        std::wstring command = L"\"" + std::wstring(self) + L"\" " + m_kind;
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
@@ -134,7 +162,8 @@ private:
         const auto limit = Clock::now() + std::chrono::seconds(20);
         while (Clock::now() < limit) {
             m_hwnd = ::FindWindowW(L"BenchChart", nullptr);
-            if (m_hwnd && GetScreenPixel(kBandWidth + 50, 50) == static_cast<ColorValue>(kBands[1]))
+            const COLORREF expected = m_kind == L"stripes" ? StripeColour(kBandWidth + 50) : kBands[1];
+            if (m_hwnd && GetScreenPixel(kBandWidth + 50, 50) == static_cast<ColorValue>(expected))
                 return true;
             ::Sleep(20);
         }
@@ -155,6 +184,7 @@ private:
         m_hwnd = nullptr;
     }
 
+    std::wstring m_kind;
     PROCESS_INFORMATION m_process{};
     HWND m_hwnd = nullptr;
 };
@@ -444,25 +474,10 @@ int Startup(const std::wstring& picker, const std::wstring& minimal)
 }
 
 
-// A chart of one-pixel columns, each of another colour, under the whole screen.
-LRESULT CALLBACK StripesProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message != WM_PAINT)
-        return DefWindowProcW(window, message, wParam, lParam);
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
-    for (int x = 0; x < GetSystemMetrics(SM_CXSCREEN); ++x) {
-        const tk::unique_hbrush brush(CreateSolidBrush(static_cast<COLORREF>((x * 2654435761u) & 0xFFFFFF)));
-        RECT column{x, 0, x + 1, GetSystemMetrics(SM_CYSCREEN)};
-        FillRect(dc, &column, brush.get());
-    }
-    EndPaint(window, &paint);
-    return 0;
-}
-
 struct LensFigures {
     double rate;       // iterations per second
     double cpuMicros;  // this process's processor time per iteration
+    double changed;    // the share of samples that brought a new colour
 };
 
 // Drag iterations per second over the stripes: every sample moves the mouse
@@ -481,11 +496,17 @@ LensFigures LensDrag(bool withLens)
     const POINT grip{200 + 105, 200 + 55};
     SetCursorPos(grip.x, grip.y);
     long iterations = 0;
-    picker.SetPixelReader([&iterations, grip](std::int32_t x, std::int32_t y) {
+    long changes = 0;
+    ColorValue previous = -2;
+    picker.SetPixelReader([&, grip](std::int32_t x, std::int32_t y) {
         ++iterations;
         const int offset = static_cast<int>(iterations % 400);
         SetCursorPos(grip.x + (offset < 200 ? offset : 400 - offset), grip.y);
-        return GetScreenPixel(x, y);
+        const ColorValue colour = GetScreenPixel(x, y);
+        if (colour != previous)
+            ++changes;
+        previous = colour;
+        return colour;
     });
     tk::DoEvents();
     const HWND skin = picker.Skin().hWnd();
@@ -494,11 +515,13 @@ LensFigures LensDrag(bool withLens)
         PostMessageW(skin, WM_LBUTTONUP, 0, MAKELPARAM(200, 200));
     });
     iterations = 0;
+    changes = 0;
     const auto start = Clock::now();
     const double cpuStart = CpuSeconds();
     picker.EventButtonDown();
     const LensFigures figures{iterations / Seconds(Clock::now() - start),
-                              (CpuSeconds() - cpuStart) * 1e6 / static_cast<double>(iterations)};
+                              (CpuSeconds() - cpuStart) * 1e6 / static_cast<double>(iterations),
+                              static_cast<double>(changes) / static_cast<double>(std::max(iterations, 1L))};
     release.join();
     picker.Uscita();
     tk::CollectRetiredForms();
@@ -507,15 +530,10 @@ LensFigures LensDrag(bool withLens)
 
 void LensCost()
 {
-    WNDCLASSW stripesClass{};
-    stripesClass.lpfnWndProc = &StripesProc;
-    stripesClass.hInstance = GetModuleHandleW(nullptr);
-    stripesClass.lpszClassName = L"BenchStripes";
-    RegisterClassW(&stripesClass);
-    const tk::unique_hwnd stripes(CreateWindowExW(0, L"BenchStripes", L"", WS_POPUP | WS_VISIBLE, 0, 0,
-                                                  GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
-    UpdateWindow(stripes.get());
+    // In a process of its own, as for the drag above: the columns a move
+    // uncovers are repainted there at once, not after this drag's sample.
+    const Chart stripes(L"stripes");
+    tk::DoEvents();
     // Short runs side by side, in alternating order, and medians of the
     // pairs: a busy moment of the shared machine weighs on one pair. The
     // processor time of this process per iteration is the steadier figure
@@ -524,6 +542,7 @@ void LensCost()
     std::vector<double> cpuCosts;
     std::vector<double> rates[2];
     std::vector<double> cpu[2];
+    std::vector<double> changed;
     for (int round = 0; round < 9; ++round) {
         const bool lensFirst = round % 2 == 1;
         const LensFigures first = LensDrag(lensFirst);
@@ -534,14 +553,15 @@ void LensCost()
         rates[1].push_back(with.rate);
         cpu[0].push_back(without.cpuMicros);
         cpu[1].push_back(with.cpuMicros);
+        changed.push_back(std::min(without.changed, with.changed));
         rateCosts.push_back((without.rate - with.rate) / without.rate * 100.0);
         cpuCosts.push_back((with.cpuMicros - without.cpuMicros) / without.cpuMicros * 100.0);
     }
     std::printf("changing-colour drag (medians of 9 pairs of 1 s runs): %.0f iterations/s without the lens, %.0f "
                 "with it, %.1f %% slower; processor time %.0f us/iteration without, %.0f with, %.1f %% more "
-                "(target at most 10 %%)\n",
+                "(target at most 10 %%); %.0f %% of samples brought a new colour\n",
                 Median(rates[0]), Median(rates[1]), Median(rateCosts), Median(cpu[0]), Median(cpu[1]),
-                Median(cpuCosts));
+                Median(cpuCosts), 100.0 * *std::min_element(changed.begin(), changed.end()));
 }
 
 } // namespace
@@ -553,8 +573,8 @@ int wmain(int argc, wchar_t** argv)
         Loop();
         return 0;
     }
-    if (mode == L"chart")
-        return RunChart();
+    if (mode == L"chart" || mode == L"stripes")
+        return RunChart(mode == L"stripes");
     if (mode == L"region") {
         Region();
         return 0;
