@@ -74,7 +74,11 @@ void Container::UpdateToolTip(LightControl& control, const std::wstring& text)
     }
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_SUBCLASS;
+    // Mouse messages are relayed from HandleMessage rather than by letting the
+    // tooltip subclass this window: subclassed, every message the window gets
+    // (each field's notifications and colours during a drag) would first go
+    // through comctl32's subclass chain, which costs a fifth of a drag under Wine.
+    tool.uFlags = 0;
     tool.hwnd = hWnd();
     tool.uId = reinterpret_cast<UINT_PTR>(&control);
     tool.rect = control.Bounds();
@@ -162,6 +166,11 @@ bool Container::SetCursorFor(POINT point)
 LRESULT Container::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (m_toolTip && message >= WM_MOUSEFIRST && message <= WM_MBUTTONDBLCLK) {
+        MSG relayed{hWnd(), message, wParam, lParam, static_cast<DWORD>(::GetMessageTime()), {}};
+        ::GetCursorPos(&relayed.pt);
+        ::SendMessageW(m_toolTip.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+    }
     switch (message) {
     case WM_PAINT: {
         const PaintDC dc(hWnd());

@@ -2,11 +2,13 @@
 // view-finder, dragging with the real mouse, and the popup menu's commands.
 #include "advanced/frm_advanced.h"
 #include "colour/mouse_function.h"
+#include "info/exec_html.h"
 #include "mainwindow/frm_main.h"
 #include "resources/resource.h"
 #include "support/all.h"
 #include "winservices/api_window.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -170,6 +172,43 @@ TEST_F(MainWindow, MenuCaptionsFollowTheUsersLanguage)
     EXPECT_EQ(menu.captions, captions);
     ASSERT_EQ(menu.enabled.size(), 12u);
     EXPECT_TRUE(menu.enabled[6]) << "Move with alpha is enabled where layered windows exist";
+}
+
+// The mouse comes to rest on the address in the skin: the tooltip with the
+// maker's address appears, for the real mouse, as for a user.
+TEST_F(MainWindow, TheMouseRestingOnTheLinkShowsTheAddressInATooltip)
+{
+    FrmMain& main = StartPicker();
+    const POINT corner = main.PositionPixels();
+    tktest::MoveMouse({corner.x + 20, corner.y + 20});
+    Pump(100);
+    tktest::MoveMouse({corner.x + 150, corner.y + 33}); // the middle of the link label
+    HWND tip = nullptr;
+    const bool shown = tktest::PumpUntil([&] {
+        tip = nullptr;
+        ::EnumWindows(
+            [](HWND window, LPARAM found) {
+                wchar_t name[32]{};
+                DWORD process = 0;
+                ::GetWindowThreadProcessId(window, &process);
+                ::GetClassNameW(window, name, 32);
+                if (process == ::GetCurrentProcessId() && ::IsWindowVisible(window) &&
+                    lstrcmpiW(name, TOOLTIPS_CLASSW) == 0) {
+                    *reinterpret_cast<HWND*>(found) = window;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&tip));
+        return tip != nullptr;
+    });
+    ASSERT_TRUE(shown) << "no tooltip within 5 s of the mouse resting on the link";
+    wchar_t text[128]{};
+    ::GetWindowTextW(tip, text, 128);
+    EXPECT_STREQ(text, kMakerWebAddress);
+    RECT tipRect{};
+    ::GetWindowRect(tip, &tipRect);
+    EXPECT_GT(tipRect.top, corner.y + 33) << "the tip opens below the pointer";
 }
 
 TEST_F(MainWindow, CheckMarksAreRefreshedEachTimeTheMenuOpens)
