@@ -17,9 +17,9 @@ void TextBox::Create(Container& parent, int left, int top, int width, int height
     // The edit class asks for its parent's clipping (CS_PARENTDC). Under the
     // skinned window that is the skin's region, hundreds of rectangles,
     // fetched and clipped against on every text change and every paint:
-    // nearly a third of a drag's time under Wine. A field draws only inside itself, so
-    // its own rectangle gives the same picture. The change is to this
-    // process's copy of the class, for every edit made here.
+    // nearly a third of a drag's time under Wine. A field draws only inside
+    // itself, so its own rectangle gives the same picture. The change is to
+    // this process's copy of the class, for every edit made here.
     const ULONG_PTR classStyle = ::GetClassLongPtrW(hWnd(), GCL_STYLE);
     if (classStyle & CS_PARENTDC)
         ::SetClassLongPtrW(hWnd(), GCL_STYLE, static_cast<LONG_PTR>(classStyle & ~ULONG_PTR{CS_PARENTDC}));

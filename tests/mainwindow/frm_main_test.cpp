@@ -186,18 +186,15 @@ TEST_F(MainWindow, TheMouseRestingOnTheLinkShowsTheAddressInATooltip)
     HWND tip = nullptr;
     const bool shown = tktest::PumpUntil([&] {
         tip = nullptr;
-        ::EnumWindows(
+        ::EnumThreadWindows(
+            ::GetCurrentThreadId(),
             [](HWND window, LPARAM found) {
                 wchar_t name[32]{};
-                DWORD process = 0;
-                ::GetWindowThreadProcessId(window, &process);
                 ::GetClassNameW(window, name, 32);
-                if (process == ::GetCurrentProcessId() && ::IsWindowVisible(window) &&
-                    lstrcmpiW(name, TOOLTIPS_CLASSW) == 0) {
-                    *reinterpret_cast<HWND*>(found) = window;
-                    return FALSE;
-                }
-                return TRUE;
+                if (!::IsWindowVisible(window) || lstrcmpiW(name, TOOLTIPS_CLASSW) != 0)
+                    return TRUE;
+                *reinterpret_cast<HWND*>(found) = window;
+                return FALSE;
             },
             reinterpret_cast<LPARAM>(&tip));
         return tip != nullptr;
