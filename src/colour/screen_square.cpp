@@ -44,9 +44,19 @@ ColorValue GetScreenSquare(std::int32_t x, std::int32_t y, int side, SquareReduc
     const tk::WindowDC screen; // fresh for every sample, as a pixel read's is
     if (!square || !memory || !screen.get())
         return -1;
+    // Only the part on the virtual screen is copied: a copy reaching past
+    // its edge may come back blank altogether.
+    const RECT wanted{left, top, left + side, top + side};
+    const RECT desktop{::GetSystemMetrics(SM_XVIRTUALSCREEN), ::GetSystemMetrics(SM_YVIRTUALSCREEN),
+                       ::GetSystemMetrics(SM_XVIRTUALSCREEN) + ::GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                       ::GetSystemMetrics(SM_YVIRTUALSCREEN) + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    RECT copied{};
+    if (!::IntersectRect(&copied, &wanted, &desktop))
+        return -1;
     {
         const tk::SelectGuard select(memory.get(), square.get());
-        if (!::BitBlt(memory.get(), 0, 0, side, side, screen.get(), left, top, SRCCOPY))
+        if (!::BitBlt(memory.get(), copied.left - left, copied.top - top, copied.right - copied.left,
+                      copied.bottom - copied.top, screen.get(), copied.left, copied.top, SRCCOPY))
             return -1;
         ::GdiFlush();
     }

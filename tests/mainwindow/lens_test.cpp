@@ -19,7 +19,7 @@ protected:
     tktest::MenuSeen ChooseZoom(FrmMain& main)
     {
         // Zoom, just above Exit.
-        const tktest::MenuSeen seen = tktest::AnswerMenu({VK_UP, VK_UP, VK_RETURN}, [&] { main.ShowPopupMenu(); });
+        const tktest::MenuSeen seen = tktest::AnswerMenu({VK_UP, VK_UP, VK_UP, VK_UP, VK_RETURN}, [&] { main.ShowPopupMenu(); });
         tktest::Pump(150);
         return seen;
     }
