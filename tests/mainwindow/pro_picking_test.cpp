@@ -147,10 +147,10 @@ TEST_F(ProPicking, TheHistoryFillsFromDragsAndCopiesAndOutlivesARestart)
     int temporary = 0;
     for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(file).parent_path()))
         temporary += entry.path().filename() != "history.txt" && FileText(entry.path()) == "#00A000\n#FF8000\n#0000FF\n";
-    EXPECT_EQ(temporary, 1);
+    ASSERT_EQ(temporary, 1);
     main->Unload();
     main = &StartPicker();
-    EXPECT_EQ(main->History().Colours().size(), 2u);
+    ASSERT_EQ(main->History().Colours().size(), 2u) << "the interrupted write must not count";
 
     // Clear history: an empty file, and one greyed item.
     ChooseFromSubmenu(*main, kHistoryMenu, 3); // two entries, Save palette..., Clear history
