@@ -123,6 +123,7 @@ void ZoomLens::ReadAndShow()
     ::BitBlt(m_blockDC.get(), 0, 0, kBlock, kBlock, m_screen.get(), m_samplePoint.x - kBlock / 2,
              m_samplePoint.y - kBlock / 2, SRCCOPY);
     ::GdiFlush();
+    ++m_reads;
     // A still screen costs a copy and a comparison, not a repaint.
     if (std::memcmp(m_bits, m_shown.data(), sizeof m_shown) == 0)
         return;
@@ -157,6 +158,7 @@ RECT ZoomLens::CloseMark() const
 
 void ZoomLens::PaintContent(HDC dc, const RECT&)
 {
+    ++m_paints;
     const int cell = CellSize();
     const int side = kBlock * cell;
     ::SetStretchBltMode(dc, COLORONCOLOR);

@@ -28,6 +28,9 @@ public:
     ColorValue BlockPixel(int column, int row) const;
     // Side of one magnified pixel, in pixels of the lens's display.
     int CellSize() const;
+    // How often the lens copied its block from the screen, and painted it.
+    long Reads() const noexcept { return m_reads; }
+    long Paints() const noexcept { return m_paints; }
 
 protected:
     tk::FormStyle Style() const override;
@@ -52,6 +55,8 @@ private:
     POINT m_samplePoint{};
     Clock::time_point m_lastRead{};
     bool m_readDue = false; // a newer sample waits for its frame
+    long m_reads = 0;
+    long m_paints = 0;
 };
 
 extern tk::FormInstance<ZoomLens> frmZoom;
