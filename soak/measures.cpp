@@ -20,8 +20,8 @@ constexpr double kMemorySlackMiB = 4.0;
 // Handle tables hand out freed entries first and new ones only when none is
 // free, so the highest index a burst of fresh handles gets is the table's
 // high-water mark: flat when nothing leaks, climbing by every leaked handle.
-template <class Create, class Destroy>
-int TableHighWater(Create create, Destroy destroy)
+template <class Create, class Destroy, class Index>
+int TableHighWater(Create create, Destroy destroy, Index index)
 {
     constexpr int kProbe = 2048;
     std::vector<decltype(create())> handles;
@@ -31,7 +31,7 @@ int TableHighWater(Create create, Destroy destroy)
         const auto handle = create();
         if (!handle)
             break;
-        highest = std::max(highest, static_cast<int>(reinterpret_cast<ULONG_PTR>(handle) & 0xFFFF));
+        highest = std::max(highest, index(reinterpret_cast<ULONG_PTR>(handle)));
         handles.push_back(handle);
     }
     for (const auto handle : handles)
@@ -80,12 +80,17 @@ Figures Measure()
     Figures figures;
     figures.gdiObjects = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
     figures.userObjects = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
+    // GDI and USER handles carry their table index in the low word; kernel
+    // handles are the index times four.
+    const auto lowWord = [](ULONG_PTR value) { return static_cast<int>(value & 0xFFFF); };
     figures.gdiTable = TableHighWater([] { return ::CreateRectRgn(0, 0, 1, 1); },
-                                      [](HRGN region) { ::DeleteObject(region); });
-    figures.userTable = TableHighWater([] { return ::CreatePopupMenu(); }, [](HMENU menu) { ::DestroyMenu(menu); });
+                                      [](HRGN region) { ::DeleteObject(region); }, lowWord);
+    figures.userTable = TableHighWater([] { return ::CreatePopupMenu(); }, [](HMENU menu) { ::DestroyMenu(menu); },
+                                       lowWord);
+    figures.handleTable = TableHighWater([] { return ::CreateEventW(nullptr, TRUE, FALSE, nullptr); },
+                                         [](HANDLE event) { ::CloseHandle(event); },
+                                         [](ULONG_PTR value) { return static_cast<int>(value / 4); });
     ::EnumWindows(&CountWindow, reinterpret_cast<LPARAM>(&figures.windows));
-    if (!::GetProcessHandleCount(::GetCurrentProcess(), &figures.handles))
-        figures.handles = 0;
     figures.privateMiB = PrivateMiB();
     return figures;
 }
@@ -98,7 +103,7 @@ bool Flat(const Figures& before, const Figures& after, std::string& text)
                 + Arrow(before.userObjects, after.userObjects) + ", ";
     text += "GDI table " + Arrow(before.gdiTable, after.gdiTable) + ", USER table "
             + Arrow(before.userTable, after.userTable) + ", windows " + Arrow(before.windows, after.windows)
-            + (before.handles || after.handles ? ", handles " + Arrow(before.handles, after.handles) : "")
+            + ", kernel handle table " + Arrow(before.handleTable, after.handleTable)
             + ", private " + Fixed(before.privateMiB, 1) + " -> " + Fixed(after.privateMiB, 1) + " MiB";
     bool flat = after.gdiTable - before.gdiTable <= kTableSlack && after.userTable - before.userTable <= kTableSlack
                 && after.windows - before.windows <= kWindowSlack
@@ -106,7 +111,7 @@ bool Flat(const Figures& before, const Figures& after, std::string& text)
     if (before.gdiObjects || after.gdiObjects)
         flat = flat && static_cast<long>(after.gdiObjects) - static_cast<long>(before.gdiObjects) <= kTableSlack
                && static_cast<long>(after.userObjects) - static_cast<long>(before.userObjects) <= kTableSlack;
-    flat = flat && static_cast<long>(after.handles) - static_cast<long>(before.handles) <= kTableSlack;
+    flat = flat && after.handleTable - before.handleTable <= kTableSlack;
     if (!flat)
         text += " (grew beyond the allowed constant)";
     return flat;

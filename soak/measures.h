@@ -14,7 +14,7 @@ struct Figures {
     int gdiTable = 0;      // the highest GDI handle index a probe is given
     int userTable = 0;     // the same for USER handles (windows, menus, cursors)
     int windows = 0;       // windows of this process, children included
-    DWORD handles = 0;     // kernel handles: GetProcessHandleCount, 0 where not counted
+    int handleTable = 0;   // the same for kernel handles (events, threads, files)
     double privateMiB = 0; // committed private memory
 };
 

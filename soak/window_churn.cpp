@@ -39,46 +39,52 @@ ChurnResult Churn(const char* check, int warmUp, int cycles, const std::function
     return result;
 }
 
-void CheckAdvancedChurn(int cycles)
+namespace {
+
+// A window that is not modal opened and closed over and over: `cycle` opens
+// it, lets it show, closes it and answers whether it was shown.
+void ModelessChurn(const char* check, const wchar_t* form, int cycles, const std::function<bool(int)>& cycle)
 {
-    Watch("advanced view churn", 60);
-    Picker();
+    Watch(check, 60);
     const int errors = Errors();
-    const ChurnResult churn = Churn("advanced view churn", 5, cycles, [](int i) {
+    const ChurnResult churn = Churn(check, 5, cycles, [&](int i) {
         Beat();
-        frmAdvanced->ShowWindow(StripeChart::StripeColour(i, i));
-        tk::DoEvents();
-        const bool shown = ::IsWindowVisible(frmAdvanced->hWnd()) != FALSE;
-        frmAdvanced->Unload();
+        const bool shown = cycle(i);
         tk::CollectRetiredForms();
         return shown;
     });
-    const bool ok = churn.flat && churn.shown == cycles && !IsFormLoaded(L"frmAdvanced") && Errors() == errors;
-    Report(ok, "advanced view churn",
+    const bool ok = churn.flat && churn.shown == cycles && !IsFormLoaded(form) && Errors() == errors;
+    Report(ok, check,
            std::to_string(cycles) + " open/close cycles in " + Fixed(churn.seconds, 1) + " s, shown "
                + std::to_string(churn.shown) + "; " + churn.figures + ", " + ErrorsText(errors));
 }
 
+} // namespace
+
+void CheckAdvancedChurn(int cycles)
+{
+    Picker();
+    ModelessChurn("advanced view churn", L"frmAdvanced", cycles, [](int i) {
+        frmAdvanced->ShowWindow(StripeChart::StripeColour(i, i));
+        tk::DoEvents();
+        const bool shown = ::IsWindowVisible(frmAdvanced->hWnd()) != FALSE;
+        frmAdvanced->Unload();
+        return shown;
+    });
+}
+
 void CheckHelpChurn(int cycles)
 {
-    Watch("help churn", 60);
     FrmMain& picker = Picker();
     ::SetCursorPos(300, 300);
-    const int errors = Errors();
-    const ChurnResult churn = Churn("help churn", 5, cycles, [&picker](int) {
-        Beat();
+    ModelessChurn("help churn", L"frmHelp", cycles, [&picker](int) {
         picker.MostraGuida();
         tk::DoEvents();
         const bool shown = frmHelp.Exists() && frmHelp->IsLoaded() && ::IsWindowVisible(frmHelp->hWnd());
         if (frmHelp.Exists())
             frmHelp->Unload();
-        tk::CollectRetiredForms();
         return shown;
     });
-    const bool ok = churn.flat && churn.shown == cycles && !IsFormLoaded(L"frmHelp") && Errors() == errors;
-    Report(ok, "help churn",
-           std::to_string(cycles) + " open/close cycles in " + Fixed(churn.seconds, 1) + " s, shown "
-               + std::to_string(churn.shown) + "; " + churn.figures + ", " + ErrorsText(errors));
 }
 
 // About is modal: a timer inside its loop answers it, with Escape on even
