@@ -37,14 +37,14 @@ using tktest::Seconds;
 
 void Headline(const std::wstring& pickerExe, const std::wstring& minimalExe)
 {
-    int floorChildren = 0;
+    bench::FloorWindow floorWindow;
     bench::SampleRate floor;
     bench::SampleRate drag[2];
     bench::StillFigures still[2];
     {
         const bench::ChartProcess chart(L"chart");
         tk::DoEvents();
-        floor = bench::FloorDrag(floorChildren);
+        floor = bench::FloorDrag(floorWindow);
         for (const bool open : {false, true})
             drag[open] = bench::ChangingDrag(open);
         for (const bool open : {false, true})
@@ -94,9 +94,10 @@ void Headline(const std::wstring& pickerExe, const std::wstring& minimalExe)
         std::printf("peak working set at start-up: not told by this system\n");
 
     std::printf("== The drag beside its floor\n");
-    std::printf("floor (the picker's region and its %d child windows moved between bands, a pixel read, the pump): "
+    std::printf("floor (%s and %d child windows like the picker's moved between bands, a pixel read, the pump): "
                 "%.1f changing-colour samples/s (%ld of %ld samples changed colour)\n",
-                floorChildren, floor.PerSecond(), floor.changes, floor.samples);
+                floorWindow.regioned ? "the picker's region" : "no region (the picker's could not be read)",
+                floorWindow.children, floor.PerSecond(), floor.changes, floor.samples);
     for (const bool open : {false, true})
         std::printf("changing-colour drag, advanced view %s: %.1f samples/s, %.2f of the floor (%ld of %ld samples "
                     "changed colour)\n",

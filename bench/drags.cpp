@@ -143,7 +143,7 @@ int DisplayHertz()
     return hertz > 1 ? hertz : 60;
 }
 
-SampleRate FloorDrag(int& children)
+SampleRate FloorDrag(FloorWindow& window)
 {
     FrmMain& picker = *frmMain;
     picker.Show();
@@ -153,11 +153,11 @@ SampleRate FloorDrag(int& children)
     const tk::unique_hwnd floor(::CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP, StopLeft(0), kStopTop,
                                                   outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
                                                   ::GetModuleHandleW(nullptr), nullptr));
-    children = 0;
-    CloneChildren(picker.hWnd(), floor.get(), children);
+    window.children = 0;
+    CloneChildren(picker.hWnd(), floor.get(), window.children);
     tk::unique_hrgn region(::CreateRectRgn(0, 0, 0, 0));
-    if (::GetWindowRgn(picker.hWnd(), region.get()) != ERROR)
-        ::SetWindowRgn(floor.get(), region.release(), TRUE);
+    window.regioned = ::GetWindowRgn(picker.hWnd(), region.get()) != ERROR
+                      && ::SetWindowRgn(floor.get(), region.release(), TRUE);
     picker.Uscita();
     tk::CollectRetiredForms();
     ::ShowWindow(floor.get(), SW_SHOWNOACTIVATE);

@@ -18,9 +18,12 @@ struct SampleRate {
 
 // The floor: the same platform work as one drag step over the bands and
 // nothing else (cursor read, window move, pixel read, message pump), on a
-// window with the picker's own region and child windows. `children` tells
-// how many it carried.
-SampleRate FloorDrag(int& children);
+// window with the picker's own region and child windows.
+struct FloorWindow {
+    int children = 0;
+    bool regioned = false;
+};
+SampleRate FloorDrag(FloorWindow& window);
 
 // The real drag loop over the bands, the cursor carried to the next band at
 // every sample, with the advanced view closed or open.
