@@ -29,7 +29,7 @@ namespace {
 tk::MenuItem* ZoomItem(FrmMain& picker)
 {
     for (tk::MenuItem* item : picker.PopupMenuItems().Items)
-        if (item->Caption == LoadResString(IDS_ZOOM))
+        if (item->Caption == LoadResString(IDS_ZOOM) && item->Click)
             return item;
     return nullptr;
 }

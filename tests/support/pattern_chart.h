@@ -2,8 +2,8 @@
 // a function of its position, given by its owner (bands, stripes, a chart
 // that changes over time: Repaint after the function's state changed);
 // PatternChart is one in which every pixel has a colour of its own position
-// (ColourAt), so any block of the screen copied elsewhere can be checked
-// pixel by pixel.
+// (ColourAt, or another function such as Checkerboard), so any block of the
+// screen copied elsewhere can be checked pixel by pixel.
 #pragma once
 
 #include "support/pixels.h"
@@ -122,10 +122,14 @@ public:
         return RGB((x * 37) & 0xFF, (y * 59) & 0xFF, ((x + 2 * y) * 23) & 0xFF);
     }
 
-    PatternChart() { tk::DoEvents(); }
+    // Single-pixel black and white squares, white where x + y is even.
+    static COLORREF Checkerboard(int x, int y) { return (x + y) % 2 == 0 ? RGB(255, 255, 255) : RGB(0, 0, 0); }
+
+    using ColourFunction = COLORREF (*)(int x, int y);
+    explicit PatternChart(ColourFunction colourAt = &ColourAt) : m_chart(colourAt) { tk::DoEvents(); }
 
 private:
-    ScreenChart m_chart{&PatternChart::ColourAt};
+    ScreenChart m_chart;
 };
 
 } // namespace tktest
