@@ -55,19 +55,21 @@ TEST_F(DragTranslucency, SwitchedOffDuringTheDragTheWindowEndsOpaqueAndStaysSo)
     // drag; Move with alpha is switched off there, then the left is let go.
     Translucency duringDrag;
     const POINT from = OnTheSkin(main);
+    const POINT start = main.PositionPixels();
     ASSERT_TRUE(::IsChild(main.hWnd(), ::WindowFromPoint(from)));
     const tktest::MenuSeen menu =
         tktest::AnswerMenu({std::begin(kMoveWithAlpha), std::end(kMoveWithAlpha)}, [&] {
-            EXPECT_TRUE(tktest::DragFromThread(from, {from.x + 20, from.y + 10}, MOUSEEVENTF_LEFTDOWN,
-                                               MOUSEEVENTF_LEFTUP, [&] {
-                                                   duringDrag = TranslucencyOf(main.hWnd());
-                                                   tktest::SendMouse(MOUSEEVENTF_RIGHTDOWN);
-                                                   tktest::SendMouse(MOUSEEVENTF_RIGHTUP);
-                                                   for (int i = 0; i < 150 && !::FindWindowW(L"#32768", nullptr); ++i)
-                                                       ::Sleep(20);
-                                                   for (int i = 0; i < 150 && ::FindWindowW(L"#32768", nullptr); ++i)
-                                                       ::Sleep(20);
-                                               }));
+            EXPECT_TRUE(tktest::DragFromThread(
+                from, {from.x + 20, from.y + 10},
+                {.arrived = [&] { return tktest::WindowAt(main.hWnd(), {start.x + 20, start.y + 10}); },
+                 .during = [&] {
+                     duringDrag = TranslucencyOf(main.hWnd());
+                     tktest::SendMouse(MOUSEEVENTF_RIGHTDOWN);
+                     tktest::SendMouse(MOUSEEVENTF_RIGHTUP);
+                     // The menu opens, is answered inside the drag and goes.
+                     tktest::WaitUntil([] { return ::FindWindowW(L"#32768", nullptr) != nullptr; }, 10000);
+                     tktest::WaitUntil([] { return ::FindWindowW(L"#32768", nullptr) == nullptr; }, 10000);
+                 }}));
         });
     ASSERT_TRUE(menu.seen) << "the right button opened no menu during the drag";
     EXPECT_TRUE(duringDrag.layered);
@@ -81,8 +83,11 @@ TEST_F(DragTranslucency, SwitchedOffDuringTheDragTheWindowEndsOpaqueAndStaysSo)
     // A later drag with the option off is opaque from start to end.
     Translucency laterDuring;
     const POINT again = OnTheSkin(main);
-    EXPECT_TRUE(tktest::DragFromThread(again, {again.x - 20, again.y - 10}, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP,
-                                       [&] { laterDuring = TranslucencyOf(main.hWnd()); }));
+    const POINT corner = main.PositionPixels();
+    EXPECT_TRUE(tktest::DragFromThread(
+        again, {again.x - 20, again.y - 10},
+        {.arrived = [&] { return tktest::WindowAt(main.hWnd(), {corner.x - 20, corner.y - 10}); },
+         .during = [&] { laterDuring = TranslucencyOf(main.hWnd()); }}));
     EXPECT_TRUE(laterDuring.Opaque());
     EXPECT_TRUE(TranslucencyOf(main.hWnd()).Opaque());
 }
