@@ -47,7 +47,7 @@ TEST_F(DragTranslucency, SwitchedOffDuringTheDragTheWindowEndsOpaqueAndStaysSo)
 {
     FrmMain& main = *frmMain;
     main.Show();
-    tktest::Pump(200);
+    tktest::PumpUntil([&] { return ::IsChild(main.hWnd(), ::WindowFromPoint(OnTheSkin(main))) != FALSE; });
     tktest::AnswerMenu({std::begin(kMoveWithAlpha), std::end(kMoveWithAlpha)}, [&] { main.ShowPopupMenu(); });
     ASSERT_TRUE(main.MoveTransparent());
 
@@ -61,7 +61,8 @@ TEST_F(DragTranslucency, SwitchedOffDuringTheDragTheWindowEndsOpaqueAndStaysSo)
         tktest::AnswerMenu({std::begin(kMoveWithAlpha), std::end(kMoveWithAlpha)}, [&] {
             EXPECT_TRUE(tktest::DragFromThread(
                 from, {from.x + 20, from.y + 10},
-                {.arrived = [&] { return tktest::WindowAt(main.hWnd(), {start.x + 20, start.y + 10}); },
+                {.grabbed = [&] { return main.IsButtonDown(); },
+                 .arrived = [&] { return tktest::WindowAt(main.hWnd(), {start.x + 20, start.y + 10}); },
                  .during = [&] {
                      duringDrag = TranslucencyOf(main.hWnd());
                      tktest::SendMouse(MOUSEEVENTF_RIGHTDOWN);
@@ -86,7 +87,8 @@ TEST_F(DragTranslucency, SwitchedOffDuringTheDragTheWindowEndsOpaqueAndStaysSo)
     const POINT corner = main.PositionPixels();
     EXPECT_TRUE(tktest::DragFromThread(
         again, {again.x - 20, again.y - 10},
-        {.arrived = [&] { return tktest::WindowAt(main.hWnd(), {corner.x - 20, corner.y - 10}); },
+        {.grabbed = [&] { return main.IsButtonDown(); },
+         .arrived = [&] { return tktest::WindowAt(main.hWnd(), {corner.x - 20, corner.y - 10}); },
          .during = [&] { laterDuring = TranslucencyOf(main.hWnd()); }}));
     EXPECT_TRUE(laterDuring.Opaque());
     EXPECT_TRUE(TranslucencyOf(main.hWnd()).Opaque());

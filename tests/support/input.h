@@ -162,6 +162,10 @@ inline void PressChord(std::initializer_list<WORD> keys)
 struct DragHow {
     DWORD down = MOUSEEVENTF_LEFTDOWN;
     DWORD up = MOUSEEVENTF_LEFTUP;
+    // Holds once the press has been taken: the hand moves on only then, as
+    // a handler that reads the cursor would otherwise find it already on
+    // its way (the grip would slip by a step on a loaded machine).
+    std::function<bool()> grabbed{};
     // Holds once what the drag moves has followed the pointer to the end
     // point: the button is let go only then, however slow the machine.
     std::function<bool()> arrived{};
@@ -190,21 +194,22 @@ inline bool DragFromThread(POINT from, POINT to, const DragHow& how = {})
     std::atomic<bool> stuck{false};
     std::atomic<bool> reached{true};
     std::thread mouse([&] {
-        SendMouse(0, from);
+        MoveMouse(from);
         WaitUntil([&] { return CursorAt(from); });
         SendMouse(how.down, from);
+        const bool grabbed = !how.grabbed || WaitUntil(how.grabbed, 10000);
         for (int step = 1; step <= 10; ++step) {
             ::Sleep(25);
-            SendMouse(0, {from.x + (to.x - from.x) * step / 10, from.y + (to.y - from.y) * step / 10});
+            MoveMouse({from.x + (to.x - from.x) * step / 10, from.y + (to.y - from.y) * step / 10});
         }
         int polls = 0;
-        reached = WaitUntil([&] {
+        reached = grabbed && WaitUntil([&] {
             if (CursorAt(to) && (!how.arrived || how.arrived()))
                 return true;
-            // A motion of X's own, late on a loaded machine, can put the
-            // pointer back on the way: the hand moves to the end again.
+            // Should the pointer have been put back on the way (a late
+            // motion of X's own), the hand moves to the end again.
             if (++polls % 40 == 0)
-                SendMouse(0, to);
+                MoveMouse(to);
             return false;
         }, 10000);
         if (how.during)
