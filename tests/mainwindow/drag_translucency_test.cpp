@@ -3,6 +3,7 @@
 // drags after it. Driven with the real mouse, the menu answered by keys.
 #include "mainwindow/frm_main.h"
 #include "support/all.h"
+#include "support/picker.h"
 #include "winservices/api_window.h"
 
 #include <gtest/gtest.h>
@@ -61,7 +62,7 @@ TEST_F(DragTranslucency, SwitchedOffDuringTheDragTheWindowEndsOpaqueAndStaysSo)
         tktest::AnswerMenu({std::begin(kMoveWithAlpha), std::end(kMoveWithAlpha)}, [&] {
             EXPECT_TRUE(tktest::DragFromThread(
                 from, {from.x + 20, from.y + 10},
-                {.grabbed = [&] { return main.IsButtonDown(); },
+                {.grabbed = tktest::Grip(main),
                  .arrived = [&] { return tktest::WindowAt(main.hWnd(), {start.x + 20, start.y + 10}); },
                  .during = [&] {
                      duringDrag = TranslucencyOf(main.hWnd());
@@ -87,7 +88,7 @@ TEST_F(DragTranslucency, SwitchedOffDuringTheDragTheWindowEndsOpaqueAndStaysSo)
     const POINT corner = main.PositionPixels();
     EXPECT_TRUE(tktest::DragFromThread(
         again, {again.x - 20, again.y - 10},
-        {.grabbed = [&] { return main.IsButtonDown(); },
+        {.grabbed = tktest::Grip(main),
          .arrived = [&] { return tktest::WindowAt(main.hWnd(), {corner.x - 20, corner.y - 10}); },
          .during = [&] { laterDuring = TranslucencyOf(main.hWnd()); }}));
     EXPECT_TRUE(laterDuring.Opaque());

@@ -6,6 +6,7 @@
 #include "mainwindow/frm_main.h"
 #include "resources/resource.h"
 #include "support/all.h"
+#include "support/picker.h"
 #include "winservices/api_window.h"
 
 #include <commctrl.h>
@@ -281,16 +282,10 @@ protected:
         const POINT corner = main.PositionPixels();
         const POINT start{corner.x + 105, corner.y + 55};
         const HWND skin = main.Skin().hWnd();
-        // The loop's first wait comes after its first sample: it holds the grip.
-        std::atomic<bool> gripped{false};
-        main.SetEventWaiter([&](unsigned long milliseconds) {
-            gripped = true;
-            tk::WaitForEvents(milliseconds);
-        });
         const bool ended = tktest::DragFromThread(
             start, {start.x + dx, start.y + dy},
             // There, and what the screen shows under the view-finder sampled.
-            {.grabbed = [&] { return gripped.load(); },
+            {.grabbed = tktest::Grip(main),
              .arrived = [&] {
                  const POINT sample = SamplePoint(main);
                  return tktest::WindowAt(main.hWnd(), {corner.x + dx, corner.y + dy}) &&
@@ -299,8 +294,6 @@ protected:
              .during = during,
              .rescue = [skin] { ::PostMessageW(skin, WM_LBUTTONUP, 0, MAKELPARAM(150, 200)); }});
         EXPECT_TRUE(ended) << "the drag did not reach its end, or went on after the button was released";
-        if (IsFormLoaded(L"frmMain"))
-            main.SetEventWaiter(&tk::WaitForEvents);
     }
 };
 

@@ -9,6 +9,7 @@
 #include "resources/resource_access.h"
 #include "support/advanced_access.h"
 #include "support/all.h"
+#include "support/picker.h"
 #include "toolkit/dpi.h"
 
 #include <gtest/gtest.h>
@@ -309,14 +310,9 @@ TEST_F(Scaling, ADragSamplesThePixelUnderTheScaledViewFinderCentre)
     // a move in the very step that takes the release samples a spot the
     // screen has not repainted yet (Wine).
     const POINT target{before.x + kDx, before.y + kDy};
-    std::atomic<bool> gripped{false};
-    main.SetEventWaiter([&](unsigned long milliseconds) {
-        gripped = true;
-        tk::WaitForEvents(milliseconds);
-    });
     EXPECT_TRUE(tktest::DragFromThread(
         start, {start.x + kDx, start.y + kDy},
-        {.grabbed = [&] { return gripped.load(); },
+        {.grabbed = tktest::Grip(main),
          .arrived = [&] {
              return tktest::WindowAt(main.hWnd(), target) && main.LastColor() == static_cast<ColorValue>(RGB(18, 52, 86));
          }}))
