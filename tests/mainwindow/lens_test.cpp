@@ -19,7 +19,7 @@ protected:
     tktest::MenuSeen ChooseZoom(FrmMain& main)
     {
         // Zoom, just above Exit.
-        return tktest::AnswerMenu({VK_UP, VK_UP, VK_RETURN}, [&] { main.ShowPopupMenu(); });
+        return tktest::AnswerMenu({VK_UP, VK_UP, VK_UP, VK_UP, VK_RETURN}, [&] { main.ShowPopupMenu(); });
     }
 
     // Each cell of the lens on screen against the chart pixel it magnifies,
@@ -127,7 +127,7 @@ TEST_F(Lens, MagnifiesTheChartUnderTheViewFinderAndFollowsEverySample)
 
     // Closed by the item again, which shows it checked while open...
     const tktest::MenuSeen open = ChooseZoom(main);
-    ASSERT_EQ(open.checked.size(), 12u);
+    ASSERT_EQ(open.checked.size(), tktest::ExpectedMenuCaptions().size());
     EXPECT_TRUE(open.checked[9]);
     EXPECT_FALSE(IsZoomLensOpen());
     EXPECT_FALSE(::IsWindow(lens));
