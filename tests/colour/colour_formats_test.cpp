@@ -17,56 +17,52 @@ ColorValue Rgb(int r, int g, int b)
 
 // Each format of each colour, from a table written with another
 // implementation (Python's colorsys.rgb_to_hls, rounded half up as CSS
-// does): every sextant of the hue circle, with the middle channel above
-// and below the smallest, the six boundaries between sextants, greys, and
-// a hue just under a full turn (written as 0).
+// does): every sextant of the hue circle with its two smaller channels
+// unequal, the six boundaries between sextants, greys, and a hue just
+// under a full turn (written as 0).
 TEST(FormatColour, EveryFormatOfEverySextantMatchesAnIndependentTable)
 {
     struct Case {
         ColorValue color;
-        const char* web;
-        const char* rgb;
-        const char* hsl;
-        const char* numeric;
+        const char* texts; // web | rgb | hsl | numeric
     };
     const Case cases[] = {
-        {Rgb(255, 0, 0), "#FF0000", "rgb(255, 0, 0)", "hsl(0, 100%, 50%)", "255"},
-        {Rgb(255, 128, 0), "#FF8000", "rgb(255, 128, 0)", "hsl(30, 100%, 50%)", "33023"},
-        {Rgb(200, 150, 50), "#C89632", "rgb(200, 150, 50)", "hsl(40, 60%, 49%)", "3315400"},
-        {Rgb(255, 255, 0), "#FFFF00", "rgb(255, 255, 0)", "hsl(60, 100%, 50%)", "65535"},
-        {Rgb(100, 100, 20), "#646414", "rgb(100, 100, 20)", "hsl(60, 67%, 24%)", "1336420"},
-        {Rgb(128, 255, 0), "#80FF00", "rgb(128, 255, 0)", "hsl(90, 100%, 50%)", "65408"},
-        {Rgb(150, 200, 50), "#96C832", "rgb(150, 200, 50)", "hsl(80, 60%, 49%)", "3328150"},
-        {Rgb(0, 255, 0), "#00FF00", "rgb(0, 255, 0)", "hsl(120, 100%, 50%)", "65280"},
-        {Rgb(0, 255, 128), "#00FF80", "rgb(0, 255, 128)", "hsl(150, 100%, 50%)", "8453888"},
-        {Rgb(50, 200, 150), "#32C896", "rgb(50, 200, 150)", "hsl(160, 60%, 49%)", "9881650"},
-        {Rgb(0, 255, 255), "#00FFFF", "rgb(0, 255, 255)", "hsl(180, 100%, 50%)", "16776960"},
-        {Rgb(0, 128, 255), "#0080FF", "rgb(0, 128, 255)", "hsl(210, 100%, 50%)", "16744448"},
-        {Rgb(50, 150, 200), "#3296C8", "rgb(50, 150, 200)", "hsl(200, 60%, 49%)", "13145650"},
-        {Rgb(0, 0, 255), "#0000FF", "rgb(0, 0, 255)", "hsl(240, 100%, 50%)", "16711680"},
-        {Rgb(128, 0, 255), "#8000FF", "rgb(128, 0, 255)", "hsl(270, 100%, 50%)", "16711808"},
-        {Rgb(150, 50, 200), "#9632C8", "rgb(150, 50, 200)", "hsl(280, 60%, 49%)", "13120150"},
-        {Rgb(255, 0, 255), "#FF00FF", "rgb(255, 0, 255)", "hsl(300, 100%, 50%)", "16711935"},
-        {Rgb(255, 0, 128), "#FF0080", "rgb(255, 0, 128)", "hsl(330, 100%, 50%)", "8388863"},
-        {Rgb(200, 50, 150), "#C83296", "rgb(200, 50, 150)", "hsl(320, 60%, 49%)", "9843400"},
-        {Rgb(1, 2, 3), "#010203", "rgb(1, 2, 3)", "hsl(210, 50%, 1%)", "197121"},
-        {Rgb(254, 253, 1), "#FEFD01", "rgb(254, 253, 1)", "hsl(60, 99%, 50%)", "130558"},
-        {Rgb(255, 0, 1), "#FF0001", "rgb(255, 0, 1)", "hsl(0, 100%, 50%)", "65791"},
-        {Rgb(250, 128, 114), "#FA8072", "rgb(250, 128, 114)", "hsl(6, 93%, 71%)", "7504122"},
-        {Rgb(0, 0, 0), "#000000", "rgb(0, 0, 0)", "hsl(0, 0%, 0%)", "0"},
-        {Rgb(255, 255, 255), "#FFFFFF", "rgb(255, 255, 255)", "hsl(0, 0%, 100%)", "16777215"},
-        {Rgb(119, 119, 119), "#777777", "rgb(119, 119, 119)", "hsl(0, 0%, 47%)", "7829367"},
-        {Rgb(18, 52, 86), "#123456", "rgb(18, 52, 86)", "hsl(210, 65%, 20%)", "5649426"},
-        {Rgb(51, 102, 153), "#336699", "rgb(51, 102, 153)", "hsl(210, 50%, 40%)", "10053171"},
-        {Rgb(128, 0, 128), "#800080", "rgb(128, 0, 128)", "hsl(300, 100%, 25%)", "8388736"},
+        {Rgb(255, 0, 0), "#FF0000 | rgb(255, 0, 0) | hsl(0, 100%, 50%) | 255"},
+        {Rgb(255, 128, 0), "#FF8000 | rgb(255, 128, 0) | hsl(30, 100%, 50%) | 33023"},
+        {Rgb(200, 150, 50), "#C89632 | rgb(200, 150, 50) | hsl(40, 60%, 49%) | 3315400"},
+        {Rgb(255, 255, 0), "#FFFF00 | rgb(255, 255, 0) | hsl(60, 100%, 50%) | 65535"},
+        {Rgb(100, 100, 20), "#646414 | rgb(100, 100, 20) | hsl(60, 67%, 24%) | 1336420"},
+        {Rgb(128, 255, 0), "#80FF00 | rgb(128, 255, 0) | hsl(90, 100%, 50%) | 65408"},
+        {Rgb(150, 200, 50), "#96C832 | rgb(150, 200, 50) | hsl(80, 60%, 49%) | 3328150"},
+        {Rgb(0, 255, 0), "#00FF00 | rgb(0, 255, 0) | hsl(120, 100%, 50%) | 65280"},
+        {Rgb(0, 255, 128), "#00FF80 | rgb(0, 255, 128) | hsl(150, 100%, 50%) | 8453888"},
+        {Rgb(50, 200, 150), "#32C896 | rgb(50, 200, 150) | hsl(160, 60%, 49%) | 9881650"},
+        {Rgb(0, 255, 255), "#00FFFF | rgb(0, 255, 255) | hsl(180, 100%, 50%) | 16776960"},
+        {Rgb(0, 128, 255), "#0080FF | rgb(0, 128, 255) | hsl(210, 100%, 50%) | 16744448"},
+        {Rgb(50, 150, 200), "#3296C8 | rgb(50, 150, 200) | hsl(200, 60%, 49%) | 13145650"},
+        {Rgb(0, 0, 255), "#0000FF | rgb(0, 0, 255) | hsl(240, 100%, 50%) | 16711680"},
+        {Rgb(128, 0, 255), "#8000FF | rgb(128, 0, 255) | hsl(270, 100%, 50%) | 16711808"},
+        {Rgb(150, 50, 200), "#9632C8 | rgb(150, 50, 200) | hsl(280, 60%, 49%) | 13120150"},
+        {Rgb(255, 0, 255), "#FF00FF | rgb(255, 0, 255) | hsl(300, 100%, 50%) | 16711935"},
+        {Rgb(255, 0, 128), "#FF0080 | rgb(255, 0, 128) | hsl(330, 100%, 50%) | 8388863"},
+        {Rgb(200, 50, 150), "#C83296 | rgb(200, 50, 150) | hsl(320, 60%, 49%) | 9843400"},
+        {Rgb(1, 2, 3), "#010203 | rgb(1, 2, 3) | hsl(210, 50%, 1%) | 197121"},
+        {Rgb(254, 253, 1), "#FEFD01 | rgb(254, 253, 1) | hsl(60, 99%, 50%) | 130558"},
+        {Rgb(255, 0, 1), "#FF0001 | rgb(255, 0, 1) | hsl(0, 100%, 50%) | 65791"},
+        {Rgb(250, 128, 114), "#FA8072 | rgb(250, 128, 114) | hsl(6, 93%, 71%) | 7504122"},
+        {Rgb(0, 0, 0), "#000000 | rgb(0, 0, 0) | hsl(0, 0%, 0%) | 0"},
+        {Rgb(255, 255, 255), "#FFFFFF | rgb(255, 255, 255) | hsl(0, 0%, 100%) | 16777215"},
+        {Rgb(119, 119, 119), "#777777 | rgb(119, 119, 119) | hsl(0, 0%, 47%) | 7829367"},
+        {Rgb(18, 52, 86), "#123456 | rgb(18, 52, 86) | hsl(210, 65%, 20%) | 5649426"},
+        {Rgb(51, 102, 153), "#336699 | rgb(51, 102, 153) | hsl(210, 50%, 40%) | 10053171"},
+        {Rgb(128, 0, 128), "#800080 | rgb(128, 0, 128) | hsl(300, 100%, 25%) | 8388736"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.web);
-        EXPECT_EQ(FormatColour(c.color, ColourFormat::Web), c.web);
-        EXPECT_EQ(FormatColour(c.color, ColourFormat::Hex), std::string(c.web + 1));
-        EXPECT_EQ(FormatColour(c.color, ColourFormat::CssRgb), c.rgb);
-        EXPECT_EQ(FormatColour(c.color, ColourFormat::CssHsl), c.hsl);
-        EXPECT_EQ(FormatColour(c.color, ColourFormat::Numeric), c.numeric);
+        const std::string web = FormatColour(c.color, ColourFormat::Web);
+        EXPECT_EQ(web + " | " + FormatColour(c.color, ColourFormat::CssRgb) + " | " +
+                      FormatColour(c.color, ColourFormat::CssHsl) + " | " + FormatColour(c.color, ColourFormat::Numeric),
+                  c.texts);
+        EXPECT_EQ("#" + FormatColour(c.color, ColourFormat::Hex), web);
     }
 }
 
