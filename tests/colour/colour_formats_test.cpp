@@ -59,10 +59,13 @@ TEST(FormatColour, EveryFormatOfEverySextantMatchesAnIndependentTable)
     };
     for (const Case& c : cases) {
         const std::string web = FormatColour(c.color, ColourFormat::Web);
-        EXPECT_EQ(web + " | " + FormatColour(c.color, ColourFormat::CssRgb) + " | " +
-                      FormatColour(c.color, ColourFormat::CssHsl) + " | " + FormatColour(c.color, ColourFormat::Numeric),
-                  c.texts);
-        EXPECT_EQ("#" + FormatColour(c.color, ColourFormat::Hex), web);
+        std::string texts = web;
+        for (const ColourFormat format : {ColourFormat::CssRgb, ColourFormat::CssHsl, ColourFormat::Numeric}) {
+            texts += " | ";
+            texts += FormatColour(c.color, format);
+        }
+        EXPECT_EQ(texts, c.texts);
+        EXPECT_EQ(FormatColour(c.color, ColourFormat::Hex), web.substr(1));
     }
 }
 
