@@ -344,7 +344,7 @@ void FrmMain::EventButtonDown()
         RefreshColor();
         tk::DoEvents();
         if (!moved && m_isButtonDown)
-            tk::WaitForEvents(frame);
+            m_waitForEvents(frame);
     }
     if (!IsLoaded())
         return; // Exit ran inside the loop: nothing of the window is left to restore

@@ -58,6 +58,10 @@ public:
     // here only to produce what Wine never answers (an unreadable pixel).
     using PixelReader = std::function<ColorValue(std::int32_t x, std::int32_t y)>;
     void SetPixelReader(PixelReader reader) { m_readPixel = std::move(reader); }
+    // The drag loop's wait for input or the next frame while the window
+    // stands still; tests count the waits here.
+    using EventWaiter = std::function<void(unsigned long milliseconds)>;
+    void SetEventWaiter(EventWaiter waiter) { m_waitForEvents = std::move(waiter); }
 
 protected:
     tk::FormStyle Style() const override;
@@ -113,6 +117,7 @@ private:
     bool m_moveTransparent = false;
     bool m_sampleShown = false; // the fields and swatch show a sample, not their design state
     PixelReader m_readPixel;
+    EventWaiter m_waitForEvents = &tk::WaitForEvents;
     UINT m_dpi;
 };
 

@@ -135,10 +135,8 @@ class Backdrop {
 public:
     Backdrop()
     {
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = &Backdrop::Proc;
-        windowClass.hInstance = ::GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = L"TestBackdrop";
+        const WNDCLASSW windowClass{0,       &Backdrop::Proc, 0,       0,       ::GetModuleHandleW(nullptr),
+                                   nullptr, nullptr,         nullptr, nullptr, L"TestBackdrop"};
         ::RegisterClassW(&windowClass);
         m_hwnd.reset(::CreateWindowExW(0, L"TestBackdrop", L"", WS_POPUP | WS_VISIBLE, 0, 0,
                                        ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN), nullptr,
