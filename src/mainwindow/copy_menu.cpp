@@ -4,14 +4,30 @@
 #include "colour/colour_formats.h"
 #include "winservices/clipboard.h"
 
+namespace {
+
+std::function<void()> g_copyFailedWarning;
+
+// Puts the colour's text on the clipboard for the user, who hears when
+// nothing was copied: no colour (an unreadable sample), or a clipboard that
+// another program kept.
+void CopyColour(HWND owner, ColorValue color, ColourFormat format)
+{
+    if (color >= 0 && CopyTextToClipboard(owner, tk::Widen(FormatColour(color, format))))
+        return;
+    if (g_copyFailedWarning)
+        g_copyFailedWarning();
+    else
+        ::MessageBeep(MB_ICONWARNING);
+}
+
+} // namespace
+
 CopyMenu::CopyMenu(const tk::Window& owner) : m_owner(owner)
 {
     for (std::size_t i = 0; i < mCopyFormat.size(); ++i) {
         const ColourFormat format = kColourFormats[i];
-        mCopyFormat[i].Click = [this, format] {
-            if (m_color >= 0)
-                CopyTextToClipboard(m_owner.hWnd(), tk::Widen(FormatColour(m_color, format)));
-        };
+        mCopyFormat[i].Click = [this, format] { CopyColour(m_owner.hWnd(), m_color, format); };
         mCopy.Items.push_back(&mCopyFormat[i]);
     }
 }
@@ -28,6 +44,10 @@ void CopyMenu::Refresh(ColorValue color)
 
 void CopyWebColour(const tk::Window& owner, ColorValue color)
 {
-    if (color >= 0)
-        CopyTextToClipboard(owner.hWnd(), tk::Widen(FormatColour(color, ColourFormat::Web)));
+    CopyColour(owner.hWnd(), color, ColourFormat::Web);
+}
+
+void SetCopyFailedWarning(std::function<void()> warn)
+{
+    g_copyFailedWarning = std::move(warn);
 }

@@ -7,6 +7,7 @@
 #include "toolkit/window.h"
 
 #include <array>
+#include <functional>
 
 class CopyMenu {
 public:
@@ -28,4 +29,8 @@ private:
 };
 
 // Puts the colour's web text ("#RRGGBB") on the clipboard; nothing for no colour.
+// A copy that fails, from here or from the submenu, gives the warning beep.
 void CopyWebColour(const tk::Window& owner, ColorValue color);
+// Tests take the warning here (Wine plays no sound to listen for); an empty
+// function gives the system's beep back.
+void SetCopyFailedWarning(std::function<void()> warn);

@@ -6,7 +6,6 @@
 #include "info/exec_html.h"
 #include "info/frm_about.h"
 #include "info/frm_help.h"
-#include "mainwindow/keyboard_nudge.h"
 #include "mainwindow/zoom_lens.h"
 #include "resources/resource.h"
 #include "resources/resource_access.h"
@@ -56,7 +55,17 @@ std::int16_t ToInteger(long value)
 
 } // namespace
 
-FrmMain::FrmMain() : tk::Form(L"frmMain"), m_readPixel(&GetScreenPixel), m_dpi(tk::DpiOf(nullptr))
+FrmMain::FrmMain()
+    : tk::Form(L"frmMain"), m_readPixel(&GetScreenPixel), m_dpi(tk::DpiOf(nullptr)),
+      m_keys(*this, {.sampleOffset = [this] { return SampleOffset(); },
+                     .dragging = [this] { return m_isButtonDown; },
+                     .sample = [this] { RefreshColor(); },
+                     .copy = [this] { CopyWebColour(*this, m_lastColor); },
+                     .escape = [] {
+                         const bool open = IsZoomLensOpen();
+                         CloseZoomLens();
+                         return open;
+                     }})
 {
     mPopup.Items = {&mMainLockUpdateInfo, &sep10, &mMainHelp, &mMainAbout, &sep11,
                     &mAdvancedOption, &mMoveTransparent, &sep12, &m_copyMenu.Item(), &mZoom, &sep13, &mExit};
@@ -129,12 +138,11 @@ void FrmMain::InitializeComponent()
     mMoveTransparent.Click = [this] { mMoveTransparent_Click(); };
     mExit.Click = [this] { mExit_Click(); };
     mZoom.Click = [this] {
-        RECT outer{};
-        ::GetWindowRect(hWnd(), &outer);
+        const POINT corner = PositionPixels();
         if (IsZoomLensOpen())
             CloseZoomLens();
         else
-            OpenZoomLens(outer, {outer.left + SampleOffset().x, outer.top + SampleOffset().y});
+            OpenZoomLens(hWnd(), {corner.x + SampleOffset().x, corner.y + SampleOffset().y});
     };
 }
 
@@ -230,6 +238,8 @@ LRESULT FrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         LayOutAt(HIWORD(wParam));
         return 0;
     }
+    if (message == WM_TIMER && m_keys.TimerElapsed(wParam))
+        return 0;
     return tk::Form::HandleMessage(message, wParam, lParam);
 }
 
@@ -243,7 +253,7 @@ void FrmMain::Form_Unload()
 
 bool FrmMain::Form_TakeKey(int keyCode, int shift)
 {
-    return TakeMainWindowKey(*this, keyCode, shift);
+    return m_keys.TakeKey(keyCode, shift);
 }
 
 void FrmMain::SetHandCursors(const wchar_t* cursorName)
@@ -407,7 +417,7 @@ void FrmMain::mAdvancedOption_Click()
         return;
     }
     // After an unreadable sample the view opens with black, not with -1.
-    frmAdvanced->ShowWindow(m_lastColor < 0 ? 0 : m_lastColor);
+    frmAdvanced->ShowWindow(m_lastColor < 0 ? 0 : m_lastColor, hWnd());
 }
 
 void FrmMain::mMoveTransparent_Click()

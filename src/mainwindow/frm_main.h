@@ -4,6 +4,7 @@
 
 #include "colour/colour.h"
 #include "mainwindow/copy_menu.h"
+#include "mainwindow/keyboard_nudge.h"
 #include "toolkit/form.h"
 #include "toolkit/menu.h"
 #include "toolkit/picturebox.h"
@@ -109,6 +110,7 @@ private:
     bool m_sampleShown = false; // the fields and swatch show a sample, not their design state
     PixelReader m_readPixel;
     UINT m_dpi;
+    KeyboardNudge m_keys;
 };
 
 extern tk::FormInstance<FrmMain> frmMain;

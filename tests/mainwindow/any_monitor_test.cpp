@@ -78,7 +78,7 @@ TEST_F(AnyMonitor, SamplingTheAdvancedViewAndTheHelpFollowTheMonitors)
 
     // The advanced view first opens on the main window's monitor.
     main.MovePixels(-700, 300);
-    frmAdvanced->ShowWindow(RGB(1, 2, 3));
+    frmAdvanced->ShowWindow(RGB(1, 2, 3), main.hWnd());
     tktest::Pump(60);
     const POINT advanced = frmAdvanced->PositionPixels();
     EXPECT_EQ(advanced.x, kLeft.left + (kLeft.right - kLeft.left) / 8);

@@ -104,7 +104,7 @@ TEST_F(Copy, CtrlCCopiesTheWebColourUnlessAFieldHasASelection)
     EXPECT_EQ(ClipboardText(), L"#FF8000");
 
     // Part of the Web field selected: Ctrl+C copies that part, as it always did.
-    HWND web = ::FindWindowExW(main.Skin().hWnd(), nullptr, L"Edit", nullptr);
+    HWND web = ::FindWindowExW(main.Skin().hWnd(), nullptr, tk::kTextFieldClass, nullptr);
     ASSERT_EQ(tktest::WindowText(web), L"#FF8000");
     ::SetFocus(web);
     ::SendMessageW(web, EM_SETSEL, 1, 3);
@@ -123,7 +123,7 @@ TEST_F(Copy, AClipboardHeldByAnotherProgramIsWaitedForBrieflyAndNeverHangs)
     FrmMain& main = StartPicker();
     {
         // Let go after a moment: the copy waits for it and succeeds.
-        tktest::ClipboardHolder holder(std::chrono::milliseconds(60));
+        tktest::ClipboardHolder holder(std::chrono::milliseconds(20));
         ASSERT_TRUE(holder.Holding());
         EXPECT_TRUE(CopyTextToClipboard(main.hWnd(), L"#FF8000"));
     }
