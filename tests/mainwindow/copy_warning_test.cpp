@@ -55,8 +55,8 @@ TEST_F(CopyWarning, AFailedCopyBeepsFromTheMenuAndCtrlCAfterAWaitUnderATenthOfAS
 
         tktest::PressChord({VK_CONTROL, 'C'});
         EXPECT_TRUE(BeepsReach(1)) << "Ctrl+C";
-        // Copy > "#FF8000": up from Exit over Zoom to Copy, right into it.
-        tktest::AnswerMenu({VK_UP, VK_UP, VK_UP, VK_RIGHT, VK_RETURN}, [&] { main.ShowPopupMenu(); });
+        // Copy > "#FF8000": up from Exit over History, Sample and Zoom to Copy, right into it.
+        tktest::AnswerMenu({VK_UP, VK_UP, VK_UP, VK_UP, VK_UP, VK_RIGHT, VK_RETURN}, [&] { main.ShowPopupMenu(); });
         EXPECT_TRUE(BeepsReach(2)) << "the Copy submenu";
 
         // Ctrl+C inside the drag loop, the drag held on the "Web:" caption.

@@ -56,7 +56,7 @@ TEST_F(PickerOwners, ASecondPickerPlacesTheAdvancedViewOwnsItsLensAndSettlesItsO
     frmAdvanced->Unload();
 
     // Zoom from the second picker's menu: the lens is that picker's.
-    tktest::AnswerMenu({VK_UP, VK_UP, VK_RETURN}, [&] { second.ShowPopupMenu(); });
+    tktest::AnswerMenu({VK_UP, VK_UP, VK_UP, VK_UP, VK_RETURN}, [&] { second.ShowPopupMenu(); });
     ASSERT_TRUE(IsZoomLensOpen());
     EXPECT_EQ(::GetWindow(frmZoom->hWnd(), GW_OWNER), second.hWnd());
     CloseZoomLens();
