@@ -286,9 +286,8 @@ LensFigures LensDrag(bool withLens)
     picker.MovePixels(200, 200);
     picker.Show();
     if (withLens) {
-        RECT outer{};
-        ::GetWindowRect(picker.hWnd(), &outer);
-        OpenZoomLens(outer, {outer.left + picker.SampleOffset().x, outer.top + picker.SampleOffset().y});
+        const POINT corner = picker.PositionPixels();
+        OpenZoomLens(picker.hWnd(), {corner.x + picker.SampleOffset().x, corner.y + picker.SampleOffset().y});
     }
     const POINT grip{200 + 105, 200 + 55};
     ::SetCursorPos(grip.x, grip.y);

@@ -106,13 +106,12 @@ tk::FormStyle FrmAdvanced::Style() const
 
 RECT FrmAdvanced::DefaultPlacementMonitor() const
 {
-    // The view opens where the main window is, on whichever monitor.
-    for (const tk::Form* form : tk::LoadedForms())
-        if (form != this && form->Name() == L"frmMain") {
-            RECT outer{};
-            ::GetWindowRect(form->hWnd(), &outer);
-            return tk::Screen::MonitorAt({(outer.left + outer.right) / 2, (outer.top + outer.bottom) / 2});
-        }
+    // The view opens where the window that opened it is, on whichever monitor.
+    if (m_opener && ::IsWindow(m_opener)) {
+        RECT outer{};
+        ::GetWindowRect(m_opener, &outer);
+        return tk::Screen::MonitorAt({(outer.left + outer.right) / 2, (outer.top + outer.bottom) / 2});
+    }
     return tk::Form::DefaultPlacementMonitor();
 }
 
@@ -334,8 +333,9 @@ void FrmAdvanced::Form_Resize()
     Label2[1].Move(right, bottom);
 }
 
-void FrmAdvanced::ShowWindow(ColorValue vColor)
+void FrmAdvanced::ShowWindow(ColorValue vColor, HWND opener)
 {
+    m_opener = opener;
     SetTopMost(*this, true);
     Show();
     lblGradientStop.SetBackColor(RGB(0, 0, 0));

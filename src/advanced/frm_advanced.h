@@ -34,7 +34,8 @@ public:
     FrmAdvanced() : tk::Form(L"frmAdvanced") {}
     void DragWindow();
     void SetColor(ColorValue vColor, bool autoset);
-    void ShowWindow(ColorValue vColor);
+    // `opener`, when given, is the window whose monitor the view first shows on.
+    void ShowWindow(ColorValue vColor, HWND opener = nullptr);
     void ShowGradient(ColorValue lMinCol, ColorValue lMaxCol);
 
 protected:
@@ -88,6 +89,7 @@ private:
     int S(int value96) const noexcept { return tk::Scale(value96, m_dpi); }
     UINT m_dpi = tk::DpiOf(nullptr);
 
+    HWND m_opener = nullptr; // the window that opened the view, for its first placement
     ColorValue lCurrentColor = 0;
     bool m_settingSliders = false; // SetColor is setting the sliders itself
     // Shared with a stop-colour click in progress: the colour dialog runs its

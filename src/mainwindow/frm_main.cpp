@@ -7,7 +7,6 @@
 #include "info/exec_html.h"
 #include "info/frm_about.h"
 #include "info/frm_help.h"
-#include "mainwindow/keyboard_nudge.h"
 #include "mainwindow/zoom_lens.h"
 #include "resources/resource.h"
 #include "resources/resource_access.h"
@@ -61,7 +60,22 @@ std::int16_t ToInteger(long value)
 
 } // namespace
 
-FrmMain::FrmMain() : tk::Form(L"frmMain"), m_readPixel(&GetScreenPixel), m_dpi(tk::DpiOf(nullptr))
+FrmMain::FrmMain()
+    : tk::Form(L"frmMain"), m_readPixel(&GetScreenPixel), m_dpi(tk::DpiOf(nullptr)),
+      m_keys(*this, {.sampleOffset = [this] { return SampleOffset(); },
+                     .dragging = [this] { return m_isButtonDown; },
+                     .sample = [this] { RefreshColor(); },
+                     // Ctrl+C's colour enters the history as a menu copy's does.
+                     .copy =
+                         [this] {
+                             if (CopyWebColour(*this, m_lastColor))
+                                 m_historyMenu.Remember(m_lastColor);
+                         },
+                     .escape = [] {
+                         const bool open = IsZoomLensOpen();
+                         CloseZoomLens();
+                         return open;
+                     }})
 {
     mPopup.Items = {&mMainLockUpdateInfo, &sep10, &mMainHelp, &mMainAbout, &sep11,
                     &mAdvancedOption, &mMoveTransparent, &sep12, &m_copyMenu.Item(), &mZoom, &m_sampleMenu.Item(), &m_historyMenu.Item(), &sep13, &mExit};
@@ -134,12 +148,11 @@ void FrmMain::InitializeComponent()
     mMoveTransparent.Click = [this] { mMoveTransparent_Click(); };
     mExit.Click = [this] { mExit_Click(); };
     mZoom.Click = [this] {
-        RECT outer{};
-        ::GetWindowRect(hWnd(), &outer);
+        const POINT corner = PositionPixels();
         if (IsZoomLensOpen())
             CloseZoomLens();
         else
-            OpenZoomLens(outer, {outer.left + SampleOffset().x, outer.top + SampleOffset().y});
+            OpenZoomLens(hWnd(), {corner.x + SampleOffset().x, corner.y + SampleOffset().y});
     };
     m_sampleMenu.Changed = [this] {
         ApplySkin(PictureSkin, *this, 0, L"", 0, 0);
@@ -253,6 +266,8 @@ LRESULT FrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         RefreshColor();
         return 0;
     }
+    if (message == WM_TIMER && m_keys.TimerElapsed(wParam))
+        return 0;
     // The wheel comes to the window with the focus; turned over the lens, it is the lens's.
     if (message == WM_MOUSEWHEEL &&
         TakeZoomLensWheel({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, GET_WHEEL_DELTA_WPARAM(wParam)))
@@ -272,12 +287,7 @@ bool FrmMain::Form_TakeKey(int keyCode, int shift)
 {
     if (TakeZoomLensKey(keyCode, shift))
         return true;
-    if (!TakeMainWindowKey(*this, keyCode, shift))
-        return false;
-    // Ctrl+C copied the colour: it enters the history as a menu copy does.
-    if (keyCode == 'C' && (shift & 2))
-        m_historyMenu.Remember(m_lastColor);
-    return true;
+    return m_keys.TakeKey(keyCode, shift);
 }
 
 void FrmMain::SetHandCursors(const wchar_t* cursorName)
@@ -449,7 +459,7 @@ void FrmMain::mAdvancedOption_Click()
         return;
     }
     // After an unreadable sample the view opens with black, not with -1.
-    frmAdvanced->ShowWindow(m_lastColor < 0 ? 0 : m_lastColor);
+    frmAdvanced->ShowWindow(m_lastColor < 0 ? 0 : m_lastColor, hWnd());
 }
 
 void FrmMain::mMoveTransparent_Click()

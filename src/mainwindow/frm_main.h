@@ -5,6 +5,7 @@
 #include "colour/colour.h"
 #include "mainwindow/copy_menu.h"
 #include "mainwindow/history_menu.h"
+#include "mainwindow/keyboard_nudge.h"
 #include "mainwindow/sample_menu.h"
 #include "toolkit/form.h"
 #include "toolkit/menu.h"
@@ -119,6 +120,7 @@ private:
     PixelReader m_readPixel;
     EventWaiter m_waitForEvents = &tk::WaitForEvents;
     UINT m_dpi;
+    KeyboardNudge m_keys;
 };
 
 extern tk::FormInstance<FrmMain> frmMain;

@@ -35,15 +35,6 @@ void ExcludeFromCapture(HWND window, bool exclude)
         ::SetWindowDisplayAffinity(window, exclude ? kExcludeFromCapture : 0);
 }
 
-HWND MainWindowOf(HWND lens)
-{
-    // The main window is the lens's owner in all but name: the one form named frmMain.
-    for (tk::Form* form : tk::LoadedForms())
-        if (form->Name() == L"frmMain" && form->hWnd() != lens)
-            return form->hWnd();
-    return nullptr;
-}
-
 } // namespace
 
 tk::FormStyle ZoomLens::Style() const
@@ -58,6 +49,7 @@ tk::FormStyle ZoomLens::Style() const
     style.clientHeight = side;
     style.backColor = RGB(0, 0, 0);
     style.startUpPosition = tk::StartUpPosition::Manual;
+    style.owner = m_picker;
     return style;
 }
 
@@ -247,7 +239,7 @@ void ZoomLens::Lens_MouseDown(int button, int, float x, float y)
 
 void ZoomLens::Form_Unload()
 {
-    ExcludeFromCapture(MainWindowOf(hWnd()), false);
+    ExcludeFromCapture(m_picker, false);
 }
 
 void ZoomLens::Form_KeyDown(int keyCode, int shift)
@@ -258,9 +250,11 @@ void ZoomLens::Form_KeyDown(int keyCode, int shift)
         TakeZoomLensKey(keyCode, shift);
 }
 
-void OpenZoomLens(const RECT& mainWindow, POINT samplePoint)
+void OpenZoomLens(HWND picker, POINT samplePoint)
 {
-    ZoomLens& lens = *frmZoom;
+    ZoomLens& lens = frmZoom.LoadWith(picker);
+    RECT mainWindow{};
+    ::GetWindowRect(picker, &mainWindow);
     const SIZE size = lens.ClientSizePixels();
     const int gap = tk::Scale(kGap, tk::DpiOf(lens.hWnd()));
     // Beside the main window, on the right where it fits, else on the left.
@@ -269,7 +263,7 @@ void OpenZoomLens(const RECT& mainWindow, POINT samplePoint)
         left = mainWindow.left - gap - size.cx;
     const int top = std::clamp(samplePoint.y - size.cy / 2, 0L, static_cast<LONG>(tk::Screen::HeightPixels() - size.cy));
     lens.MovePixels(left, top);
-    ExcludeFromCapture(MainWindowOf(lens.hWnd()), true);
+    ExcludeFromCapture(picker, true);
     // Shown without taking the activation: the keys stay with the main window.
     ::ShowWindow(lens.hWnd(), SW_SHOWNOACTIVATE);
     lens.Sample(samplePoint.x, samplePoint.y);

@@ -12,7 +12,8 @@
 
 class ZoomLens : public tk::Form {
 public:
-    ZoomLens() : tk::Form(L"frmZoom") {}
+    // Owned by the picker whose samples it shows: above it, and gone with it.
+    explicit ZoomLens(HWND picker = nullptr) : tk::Form(L"frmZoom"), m_picker(picker) {}
 
     // Pixels of screen shown each way (odd, so that one lies in the middle)
     // and how many times each is magnified, at 96 dpi, by default: the
@@ -57,6 +58,7 @@ private:
     RECT CloseMark() const;
     void ReadAndShow();
 
+    HWND m_picker;
     // The bitmap outlives the memory DC it stays selected into.
     tk::unique_hbitmap m_block;
     tk::unique_hdc m_blockDC;
@@ -75,8 +77,8 @@ private:
 
 extern tk::FormInstance<ZoomLens> frmZoom;
 
-// Opens the lens beside the main window's outer rectangle, on the sample point.
-void OpenZoomLens(const RECT& mainWindow, POINT samplePoint);
+// Opens the lens beside the picker window, on the sample point.
+void OpenZoomLens(HWND picker, POINT samplePoint);
 void CloseZoomLens();
 bool IsZoomLensOpen() noexcept;
 // Every sample of the main window goes through here, with its square's

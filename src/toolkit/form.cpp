@@ -61,7 +61,7 @@ void Form::Load()
         top = (Screen::HeightPixels() - height) / 2;
     }
     CreateWindowObject(kFormClass, m_style.exStyle, m_style.style | WS_CLIPCHILDREN, left, top, width, height,
-                       nullptr);
+                       m_style.owner);
     ::SetWindowTextW(hWnd(), m_style.caption.c_str());
     m_loaded = true;
     g_loadedForms.push_back(this);

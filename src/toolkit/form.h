@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tk {
@@ -21,6 +22,7 @@ struct FormStyle {
     std::wstring caption;
     COLORREF backColor = ::GetSysColor(COLOR_BTNFACE);
     StartUpPosition startUpPosition = StartUpPosition::WindowsDefault;
+    HWND owner = nullptr; // an owned window stays above its owner and goes with it
     bool keyPreview = false;    // the form sees key presses before its controls
     bool tabNavigation = false; // Tab moves between the form's controls
 };
@@ -118,10 +120,13 @@ bool PreTranslateForForms(MSG& message);
 template <class T>
 class FormInstance {
 public:
-    T& operator*()
+    T& operator*() { return LoadWith(); }
+    // The instance, made from these arguments and loaded if it does not exist yet.
+    template <class... Args>
+    T& LoadWith(Args&&... args)
     {
         if (!m_form) {
-            m_form = std::make_unique<T>();
+            m_form = std::make_unique<T>(std::forward<Args>(args)...);
             m_form->SetReleaser([this] { Release(); });
             m_form->Load();
         }

@@ -77,7 +77,7 @@ TEST_F(AnyMonitor, SamplingTheAdvancedViewAndTheHelpFollowTheMonitors)
 
     // The advanced view first opens on the main window's monitor.
     main.MovePixels(-700, 300);
-    frmAdvanced->ShowWindow(RGB(1, 2, 3));
+    frmAdvanced->ShowWindow(RGB(1, 2, 3), main.hWnd());
     const POINT eighth{kLeft.left + (kLeft.right - kLeft.left) / 8, kLeft.top + (kLeft.bottom - kLeft.top) / 8};
     EXPECT_TRUE(tktest::PumpUntil([&] { return tktest::WindowAt(frmAdvanced->hWnd(), eighth); }))
         << frmAdvanced->PositionPixels().x << "," << frmAdvanced->PositionPixels().y;

@@ -111,7 +111,7 @@ TEST_F(Copy, CtrlCCopiesTheWebColourUnlessAFieldHasASelection)
     EXPECT_EQ(ClipboardText(), L"#FF8000");
 
     // Part of the Web field selected: Ctrl+C copies that part, as it always did.
-    HWND web = ::FindWindowExW(main.Skin().hWnd(), nullptr, L"Edit", nullptr);
+    HWND web = ::FindWindowExW(main.Skin().hWnd(), nullptr, tk::kTextFieldClass, nullptr);
     ASSERT_EQ(tktest::WindowText(web), L"#FF8000");
     ::SetFocus(web);
     ::SendMessageW(web, EM_SETSEL, 1, 3);
@@ -129,10 +129,10 @@ TEST_F(Copy, AClipboardHeldByAnotherProgramIsWaitedForBrieflyAndNeverHangs)
 {
     FrmMain& main = StartPicker();
     {
-        // Let go a moment after the copy began (a tenth of the quarter
-        // second the copy gives it): the copy waits for it and succeeds.
+        // Let go a moment after the copy began (a fifth of the 50 ms the
+        // copy gives it): the copy waits for it and succeeds.
         std::atomic<DWORD> began{0};
-        tktest::ClipboardHolder holder([&] { return began != 0 && ::GetTickCount() - began >= 25; });
+        tktest::ClipboardHolder holder([&] { return began != 0 && ::GetTickCount() - began >= 10; });
         ASSERT_TRUE(holder.Holding());
         began = ::GetTickCount() | 1;
         EXPECT_TRUE(CopyTextToClipboard(main.hWnd(), L"#FF8000"));

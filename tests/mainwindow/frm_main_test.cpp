@@ -28,7 +28,7 @@ constexpr COLORREF kNavy = RGB(18, 52, 86);
 // Texts of the five fields as a user reads them, top to bottom: Web, Num, R, G, B.
 std::vector<std::wstring> Rows(FrmMain& main)
 {
-    return tktest::TextsInReadingOrder(main.hWnd(), L"Edit");
+    return tktest::TextsInReadingOrder(main.hWnd(), tk::kTextFieldClass);
 }
 
 std::vector<std::wstring> Expected(const wchar_t* web, const wchar_t* num, const wchar_t* r, const wchar_t* g,
@@ -46,7 +46,7 @@ POINT SamplePoint(FrmMain& main)
 // The text fields of the advanced view, left to right: hex, numeric.
 std::wstring AdvancedHex()
 {
-    HWND edit = ::FindWindowExW(frmAdvanced->hWnd(), nullptr, L"Edit", nullptr);
+    HWND edit = ::FindWindowExW(frmAdvanced->hWnd(), nullptr, tk::kTextFieldClass, nullptr);
     wchar_t text[64]{};
     ::GetWindowTextW(edit, text, 64);
     return text;

@@ -73,7 +73,7 @@ TEST_F(Nudge, ArrowsMoveTheWindowPixelByPixelAndSampleAsADragStepDoes)
     EXPECT_EQ(main.PositionPixels().y, start.y - 9);
 
     // The key is the window's even while a field has the focus and a selection.
-    HWND web = ::FindWindowExW(main.Skin().hWnd(), nullptr, L"Edit", nullptr);
+    HWND web = ::FindWindowExW(main.Skin().hWnd(), nullptr, tk::kTextFieldClass, nullptr);
     ::SetFocus(web);
     ::SendMessageW(web, EM_SETSEL, 0, 3);
     tktest::Keystroke({VK_SHIFT, VK_RIGHT});

@@ -208,8 +208,8 @@ TEST_F(Scaling, EveryTextIsWholeInItsBoxAndTheRegionIsTheScaledSkins)
     static const wchar_t* const kRows[5] = {L"Web:", L"Num:", L"G:", L"R:", L"B:"};
     for (int i = 0; i < 5; ++i)
         ExpectWhole(OfLabel(std::wstring(L"caption ") + kRows[i], skin, main.Caption(i)));
-    for (HWND field = ::FindWindowExW(skin, nullptr, L"Edit", nullptr); field;
-         field = ::FindWindowExW(skin, field, L"Edit", nullptr))
+    for (HWND field = ::FindWindowExW(skin, nullptr, tk::kTextFieldClass, nullptr); field;
+         field = ::FindWindowExW(skin, field, tk::kTextFieldClass, nullptr))
         ExpectWhole(OfWindow(L"value field", field, ::GetSysColor(COLOR_WINDOWTEXT)));
 
     // Cut to the skin drawn for this scale, run for run.
@@ -376,8 +376,8 @@ TEST_F(Scaling, MovedToAMonitorOfAnotherScaleItLaysItselfOutAgain)
     const HWND skin = main.Skin().hWnd();
     for (int i = 0; i < 5; ++i)
         ExpectWhole(OfLabel(L"caption after the change", skin, main.Caption(i)));
-    for (HWND field = ::FindWindowExW(skin, nullptr, L"Edit", nullptr); field;
-         field = ::FindWindowExW(skin, field, L"Edit", nullptr))
+    for (HWND field = ::FindWindowExW(skin, nullptr, tk::kTextFieldClass, nullptr); field;
+         field = ::FindWindowExW(skin, field, tk::kTextFieldClass, nullptr))
         ExpectWhole(OfWindow(L"field after the change", field, ::GetSysColor(COLOR_WINDOWTEXT)));
 }
 
