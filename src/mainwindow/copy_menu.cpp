@@ -2,6 +2,7 @@
 #include "mainwindow/copy_menu.h"
 
 #include "colour/colour_formats.h"
+#include "mainwindow/main_access.h"
 #include "winservices/clipboard.h"
 
 CopyMenu::CopyMenu(const tk::Window& owner) : m_owner(owner)
@@ -9,8 +10,11 @@ CopyMenu::CopyMenu(const tk::Window& owner) : m_owner(owner)
     for (std::size_t i = 0; i < mCopyFormat.size(); ++i) {
         const ColourFormat format = kColourFormats[i];
         mCopyFormat[i].Click = [this, format] {
-            if (m_color >= 0)
-                CopyTextToClipboard(m_owner.hWnd(), tk::Widen(FormatColour(m_color, format)));
+            if (m_color < 0)
+                return;
+            const std::wstring text = tk::Widen(FormatColour(m_color, format));
+            if (CopyTextToClipboard(m_owner.hWnd(), text))
+                AnnounceCopied(m_owner.hWnd(), text);
         };
         mCopy.Items.push_back(&mCopyFormat[i]);
     }
@@ -28,6 +32,9 @@ void CopyMenu::Refresh(ColorValue color)
 
 void CopyWebColour(const tk::Window& owner, ColorValue color)
 {
-    if (color >= 0)
-        CopyTextToClipboard(owner.hWnd(), tk::Widen(FormatColour(color, ColourFormat::Web)));
+    if (color < 0)
+        return;
+    const std::wstring text = tk::Widen(FormatColour(color, ColourFormat::Web));
+    if (CopyTextToClipboard(owner.hWnd(), text))
+        AnnounceCopied(owner.hWnd(), text);
 }

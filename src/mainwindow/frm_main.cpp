@@ -136,6 +136,7 @@ void FrmMain::InitializeComponent()
         else
             OpenZoomLens(outer, {outer.left + SampleOffset().x, outer.top + SampleOffset().y});
     };
+    m_access.Create();
 }
 
 void FrmMain::Form_Load()
@@ -162,6 +163,7 @@ void FrmMain::Form_Load()
     ApplySkin(PictureSkin, *this, 0, L"", 0, 0);
     RefreshColor();
     SetTopMost(*this, true);
+    m_access.Load();
 }
 
 int FrmMain::S(int value96) const noexcept
@@ -219,6 +221,7 @@ void FrmMain::PlaceControls()
     LabelLink.SetFont({.underline = true, .dpi = m_dpi});
     LabelLink.SetMouseIcon(LoadResCursor(kCursorLinkHand, m_dpi));
     SetHandCursors(m_isButtonDown ? kCursorManoDrag : kCursorMano);
+    m_access.Place();
 }
 
 LRESULT FrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -243,7 +246,7 @@ void FrmMain::Form_Unload()
 
 bool FrmMain::Form_TakeKey(int keyCode, int shift)
 {
-    return TakeMainWindowKey(*this, keyCode, shift);
+    return m_access.TakeKey(keyCode, shift) || TakeMainWindowKey(*this, keyCode, shift);
 }
 
 void FrmMain::SetHandCursors(const wchar_t* cursorName)
@@ -282,6 +285,7 @@ void FrmMain::Label1_MouseUp(int, int, int, float, float)
 void FrmMain::EventButtonDown()
 {
     m_isButtonDown = true;
+    const ColorValue colourBefore = m_lastColor;
     SetTopMost(*this, true);
     SetHandCursors(kCursorManoDrag);
     const POINT corner = PositionPixels();
@@ -318,6 +322,7 @@ void FrmMain::EventButtonDown()
     if (translucent)
         SetWindowAlpha(PictureSkin, 0);
     SetHandCursors(kCursorMano);
+    m_access.DragEnded(colourBefore);
 }
 
 void FrmMain::EventButtonUp()
@@ -351,17 +356,29 @@ void FrmMain::RefreshColor()
         // The advanced view keeps its colour rather than take an unreadable one.
         if (advancedLoaded && color >= 0)
             frmAdvanced->SetColor(color, false);
+        m_access.ColourShown(color);
     }
     m_lastColor = color;
 }
 
 void FrmMain::ShowPopupMenu()
 {
+    PrepareMenu();
+    tk::PopupMenu(*this, mPopup);
+}
+
+void FrmMain::ShowPopupMenuAt(POINT at)
+{
+    PrepareMenu();
+    tk::PopupMenuAt(*this, mPopup, at);
+}
+
+void FrmMain::PrepareMenu()
+{
     mAdvancedOption.Checked = IsFormLoaded(L"frmAdvanced");
     mMainLockUpdateInfo.Checked = m_lockUpdateInfo;
     m_copyMenu.Refresh(m_lastColor);
     mZoom.Checked = IsZoomLensOpen();
-    tk::PopupMenu(*this, mPopup);
 }
 
 void FrmMain::MostraGuida()

@@ -4,6 +4,7 @@
 
 #include "colour/colour.h"
 #include "mainwindow/copy_menu.h"
+#include "mainwindow/main_access.h"
 #include "toolkit/form.h"
 #include "toolkit/menu.h"
 #include "toolkit/picturebox.h"
@@ -23,6 +24,9 @@ public:
     void RefreshColor();
     void ShowPopupMenu();
     void Uscita();
+    // The popup menu at a screen point, for the keys that open it.
+    void ShowPopupMenuAt(POINT at);
+    MainAccess& Access() noexcept { return m_access; }
 
     // Where the view-finder's centre and the swatch lie in the skin, in pixels
     // at 96 dpi; the window scales them for its DPI.
@@ -65,6 +69,8 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    friend class MainAccess;
+    void PrepareMenu();
     int S(int value96) const noexcept;
     void PlaceControls();
     void PictureSkin_MouseDown(int button, int shift, float x, float y);
@@ -85,6 +91,7 @@ private:
     std::array<tk::TextBox, 5> txtColor;
     std::array<tk::Label, 5> Label1;
     tk::Label LabelLink;
+    MainAccess m_access{*this};
 
     tk::MenuItem mMainLockUpdateInfo{L"Blocca"};
     tk::MenuItem sep10{L"-"};

@@ -2,8 +2,11 @@
 #include "mainwindow/zoom_lens.h"
 
 #include "colour/contrast.h"
+#include "resources/resource.h"
+#include "resources/resource_access.h"
 #include "toolkit/dpi.h"
 #include "toolkit/screen.h"
+#include "winservices/accessibility.h"
 #include "winservices/api_window.h"
 
 #include <algorithm>
@@ -228,6 +231,7 @@ void OpenZoomLens(const RECT& mainWindow, POINT samplePoint)
     ExcludeFromCapture(MainWindowOf(lens.hWnd()), true);
     // Shown without taking the activation: the keys stay with the main window.
     ::ShowWindow(lens.hWnd(), SW_SHOWNOACTIVATE);
+    SetAccessibleName(lens.hWnd(), LoadResString(IDS_ZOOM));
     lens.Sample(samplePoint.x, samplePoint.y);
     lens.ReadAgainAfter(kSettleTime);
 }
