@@ -7,7 +7,7 @@ namespace tk {
 
 namespace {
 
-constexpr int kCueMargin = 2; // pixels between the control and its focus rectangle
+constexpr int kCueMargin = 1; // pixels between the control and its focus rectangle
 
 } // namespace
 
