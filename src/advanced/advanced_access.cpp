@@ -32,6 +32,8 @@ void AdvancedAccess::Create()
     for (int i = 0; i < 4; ++i)
         m_standIns[static_cast<std::size_t>(1 + i)].Create(m_form, m_form.Label2[kCornerOrder[i]]);
     m_standIns[5].Create(m_form, m_form.ButtonClose);
+    for (int i = 0; i < 3; ++i)
+        m_sliderFrames[static_cast<std::size_t>(i)].Create(m_form, m_form.RGBSlider[i].hWnd());
 }
 
 void AdvancedAccess::Place()
@@ -41,6 +43,8 @@ void AdvancedAccess::Place()
     lblColourName.SetFont({.dpi = m_form.m_dpi});
     for (tk::KeyStandIn& standIn : m_standIns)
         standIn.Follow();
+    for (tk::FocusFrame& frame : m_sliderFrames)
+        frame.Follow();
 }
 
 void AdvancedAccess::Load()

@@ -37,4 +37,5 @@ private:
     // The stop colour, the corners (top-left, top-right, bottom-left,
     // bottom-right) and the close cross, in the tab order.
     std::array<tk::KeyStandIn, 6> m_standIns;
+    std::array<tk::FocusFrame, 3> m_sliderFrames;
 };

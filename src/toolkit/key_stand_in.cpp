@@ -3,13 +3,76 @@
 
 #include "toolkit/container.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace tk {
 
 namespace {
 
 constexpr int kCueMargin = 1; // pixels between the control and its focus rectangle
 
+// Every focus frame of the thread, repainted whenever the focus moves.
+std::vector<FocusFrame*>& Frames()
+{
+    static std::vector<FocusFrame*> frames;
+    return frames;
+}
+HWINEVENTHOOK g_focusHook = nullptr;
+
+void CALLBACK FocusMoved(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD)
+{
+    for (FocusFrame* frame : Frames())
+        frame->Invalidate();
+}
+
+void FrameAround(HDC dc, const RECT& bounds)
+{
+    // Solid rather than the system's dotted XOR rectangle, so it shows on
+    // every background, and drawn in the text colour so it follows a theme.
+    const unique_hbrush ink(::CreateSolidBrush(::GetSysColor(COLOR_WINDOWTEXT)));
+    ::FrameRect(dc, &bounds, ink.get());
+}
+
 } // namespace
+
+FocusFrame::~FocusFrame()
+{
+    auto& frames = Frames();
+    frames.erase(std::remove(frames.begin(), frames.end(), this), frames.end());
+    if (frames.empty() && g_focusHook) {
+        ::UnhookWinEvent(g_focusHook);
+        g_focusHook = nullptr;
+    }
+}
+
+void FocusFrame::Create(Container& parent, HWND target)
+{
+    m_parent = &parent;
+    m_target = target;
+    LightControl::Create(parent, 0, 0, 0, 0);
+    Frames().push_back(this);
+    // Out of context, for this thread only: called from its own message loop.
+    if (!g_focusHook)
+        g_focusHook = ::SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, &FocusMoved,
+                                        ::GetCurrentProcessId(), ::GetCurrentThreadId(), WINEVENT_OUTOFCONTEXT);
+    Follow();
+}
+
+void FocusFrame::Follow()
+{
+    RECT around{};
+    ::GetWindowRect(m_target, &around);
+    ::MapWindowPoints(nullptr, m_parent->hWnd(), reinterpret_cast<POINT*>(&around), 2);
+    ::InflateRect(&around, kCueMargin, kCueMargin);
+    SetBounds(around.left, around.top, around.right - around.left, around.bottom - around.top);
+}
+
+void FocusFrame::Paint(HDC dc)
+{
+    if (::GetFocus() == m_target)
+        FrameAround(dc, Bounds());
+}
 
 void KeyStandIn::Create(Container& parent, LightControl& control)
 {
@@ -62,13 +125,8 @@ LRESULT KeyStandIn::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 void KeyStandIn::Cue::Paint(HDC dc)
 {
-    if (!m_owner.HasFocus())
-        return;
-    // Solid rather than the system's dotted XOR rectangle, so it shows on
-    // every background, and drawn in the text colour so it follows a theme.
-    const RECT bounds = Bounds();
-    const unique_hbrush ink(::CreateSolidBrush(::GetSysColor(COLOR_WINDOWTEXT)));
-    ::FrameRect(dc, &bounds, ink.get());
+    if (m_owner.HasFocus())
+        FrameAround(dc, Bounds());
 }
 
 } // namespace tk

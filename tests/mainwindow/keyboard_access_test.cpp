@@ -43,6 +43,18 @@ protected:
         tktest::Pump(100);
     }
     static std::wstring FocusText() { return tktest::WindowText(::GetFocus()); }
+    // Whether a frame in the text colour runs down the left of a child window, a pixel out.
+    static bool Framed(HWND child)
+    {
+        tktest::Pump(100);
+        const HWND parent = ::GetParent(child);
+        RECT place{};
+        ::GetWindowRect(child, &place);
+        ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
+        const tktest::Pixels column = tktest::ReadClient(parent, {place.left - 1, place.top - 1, place.left, place.bottom + 1});
+        const COLORREF frame = ::GetSysColor(COLOR_WINDOWTEXT);
+        return column.Count({0, 0, 1, column.height}, [&](COLORREF c) { return c == frame; }) == column.height;
+    }
     // The menu a chord should open, answered with `keys`. Should the chord
     // open no menu but start some other modal loop, Esc from a second thread
     // ends it, so the test fails rather than hangs.
@@ -125,6 +137,7 @@ TEST_F(KeyboardAccess, AdvancedViewSlidersPagesTabAndEsc)
     Activate(advanced.hWnd());
     ASSERT_TRUE(tktest::PumpUntil([&] { return ::GetFocus() == parts.Slider(0).hWnd(); }, 2000));
 
+    EXPECT_TRUE(Framed(parts.Slider(0).hWnd()));
     Press({VK_RIGHT});
     EXPECT_EQ(parts.Slider(0).Value(), 11);
     Press({VK_NEXT});
@@ -137,6 +150,8 @@ TEST_F(KeyboardAccess, AdvancedViewSlidersPagesTabAndEsc)
     // Tab: green, blue, the two fields, then the clickable labels as buttons.
     Press({VK_TAB});
     EXPECT_EQ(::GetFocus(), parts.Slider(1).hWnd());
+    EXPECT_TRUE(Framed(parts.Slider(1).hWnd()));
+    EXPECT_FALSE(Framed(parts.Slider(0).hWnd()));
     Press({VK_NEXT});
     EXPECT_EQ(parts.Slider(1).Value(), 36);
     Press({VK_TAB});
