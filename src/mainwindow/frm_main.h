@@ -5,6 +5,8 @@
 #include "colour/colour.h"
 #include "mainwindow/copy_menu.h"
 #include "mainwindow/main_access.h"
+#include "mainwindow/history_menu.h"
+#include "mainwindow/sample_menu.h"
 #include "toolkit/form.h"
 #include "toolkit/menu.h"
 #include "toolkit/picturebox.h"
@@ -52,6 +54,7 @@ public:
     bool MoveTransparent() const noexcept { return m_moveTransparent; }
     std::wstring FieldText(int index) const { return txtColor.at(static_cast<std::size_t>(index)).Text(); }
     const tk::Menu& PopupMenuItems() const noexcept { return mPopup; }
+    const ColourHistory& History() const noexcept { return m_historyMenu.History(); }
     tk::PictureBox& Skin() noexcept { return PictureSkin; }
     const tk::Label& Caption(int index) const { return Label1.at(static_cast<std::size_t>(index)); }
 
@@ -103,6 +106,8 @@ private:
     tk::MenuItem sep12{L"-"};
     CopyMenu m_copyMenu{*this};
     tk::MenuItem mZoom{L"Zoom"};
+    SampleMenu m_sampleMenu;
+    HistoryMenu m_historyMenu{*this};
     tk::MenuItem sep13{L"-"};
     tk::MenuItem mExit{L"Uscita"};
     tk::Menu mPopup;

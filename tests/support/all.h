@@ -1,4 +1,5 @@
-// The whole test-support library in one include: pumping (pump.h), real input
+// The whole test-support library in one include: a fresh %LOCALAPPDATA%
+// (appdata.h), pumping (pump.h), real input
 // (input.h), pixels (pixels.h), test windows (forms.h), modal answering
 // (modal.h), timer scripts inside modal loops (script.h), the error-recording
 // fixture (fixture.h), the expected texts and language (texts.h), the
@@ -8,6 +9,7 @@
 #pragma once
 
 #include "support/accessibility.h"
+#include "support/appdata.h"
 #include "support/clipboard.h"
 #include "support/fixture.h"
 #include "support/forms.h"
