@@ -153,6 +153,7 @@ void ZoomLens::ReadAndShow()
     ::BitBlt(m_blockDC.get(), 0, 0, block, block, m_screen.get(), m_samplePoint.x - block / 2,
              m_samplePoint.y - block / 2, SRCCOPY);
     ::GdiFlush();
+    ++m_reads;
     // A still screen costs a copy and a comparison, not a repaint.
     if (std::memcmp(m_bits, m_shown.data(), sizeof m_shown) == 0)
         return;
@@ -191,6 +192,7 @@ RECT ZoomLens::CloseMark() const
 
 void ZoomLens::PaintContent(HDC dc, const RECT&)
 {
+    ++m_paints;
     const int cell = CellSize();
     const int block = BlockPixels();
     // Whole pixels only, centred; what the lens has over is its black.

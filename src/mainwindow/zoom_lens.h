@@ -33,6 +33,9 @@ public:
     ColorValue BlockPixel(int column, int row) const;
     // Side of one magnified pixel, in pixels of the lens's display.
     int CellSize() const;
+    // How often the lens copied its block from the screen, and painted it.
+    long Reads() const noexcept { return m_reads; }
+    long Paints() const noexcept { return m_paints; }
     // Screen pixels shown each way at the present magnification.
     int BlockPixels() const;
     int Zoom() const noexcept { return m_zoom; }
@@ -66,6 +69,8 @@ private:
     POINT m_samplePoint{};
     Clock::time_point m_lastRead{};
     bool m_readDue = false; // a newer sample waits for its frame
+    long m_reads = 0;
+    long m_paints = 0;
 };
 
 extern tk::FormInstance<ZoomLens> frmZoom;
