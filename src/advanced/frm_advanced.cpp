@@ -66,7 +66,7 @@ void SymbolLabel::Paint(HDC dc)
     }
     const int left = Left();
     const int top = Top();
-    const COLORREF ink = RGB(0, 0, 0);
+    const COLORREF ink = ForeColor();
     const auto S = [this](int value96) { return tk::Scale(value96, m_dpi); };
     if (m_symbol == Symbol::Cross) {
         // Two strokes, two pixels thick (at 100 %), like the close glyph of the caption font.
@@ -199,6 +199,7 @@ void FrmAdvanced::InitializeComponent()
         Label2[i].Index = i;
         Label2[i].Click = [this, i] { Label2_Click(i); };
     }
+    m_access.Create();
     PlaceControls();
 }
 
@@ -303,6 +304,7 @@ void FrmAdvanced::Form_Load()
     oColorDialog = std::make_shared<CDlg>();
     GradientStep = 1;
     m_contrastWord = LoadResString(IDS_CONTRAST);
+    m_access.Load();
     // Laid out for the system's DPI before the window existed; its monitor
     // may have another one.
     LayOutAt(tk::DpiOf(hWnd()), PositionPixels());
@@ -322,6 +324,11 @@ void FrmAdvanced::Form_Activate()
         ::SetFocus(RGBSlider[0].hWnd());
 }
 
+bool FrmAdvanced::Form_TakeKey(int keyCode, int shift)
+{
+    return m_access.TakeKey(keyCode, shift);
+}
+
 void FrmAdvanced::Form_Resize()
 {
     const SIZE client = ClientSizePixels();
@@ -331,6 +338,7 @@ void FrmAdvanced::Form_Resize()
     Label2[2].Move(S(1), bottom);
     Label2[0].Move(right, 0);
     Label2[1].Move(right, bottom);
+    m_access.Place();
 }
 
 void FrmAdvanced::ShowWindow(ColorValue vColor, HWND opener)
@@ -376,6 +384,7 @@ void FrmAdvanced::SetColor(ColorValue vColor, bool autoset)
     TextHEX.SetText(tk::Widen(ColorToHex(vColor)));
     textNumeric.SetText(tk::Widen(ColorToDecimal(vColor)));
     ShowGradient(vColor, static_cast<ColorValue>(lblGradientStop.BackColor()));
+    m_access.ColourShown(vColor);
 }
 
 void FrmAdvanced::ShowGradient(ColorValue lMinCol, ColorValue lMaxCol)

@@ -1,6 +1,7 @@
 // The advanced view: preview, sliders, value fields and the gradient strip.
 #pragma once
 
+#include "advanced/advanced_access.h"
 #include "advanced/cdlg.h"
 #include "colour/colour.h"
 #include "toolkit/form.h"
@@ -46,10 +47,12 @@ protected:
     void Form_Unload() override;
     void Form_Activate() override;
     void Form_Resize() override;
+    bool Form_TakeKey(int keyCode, int shift) override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     friend struct FrmAdvancedTestAccess;
+    friend class AdvancedAccess;
 
     void RGBSlider_Change(int index);
     void RGBSlider_Scroll(int index);
@@ -84,6 +87,7 @@ private:
     std::array<SymbolLabel, 4> Label2;
     tk::Label lblContrast;
     std::wstring m_contrastWord;
+    AdvancedAccess m_access{*this};
 
     // The layout's pixels are written at 96 dpi and scaled for this one.
     int S(int value96) const noexcept { return tk::Scale(value96, m_dpi); }

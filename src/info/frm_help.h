@@ -19,6 +19,7 @@ protected:
     void InitializeComponent() override;
     void Form_Load() override;
     void Form_Deactivate() override;
+    bool Form_TakeKey(int keyCode, int shift) override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:

@@ -4,6 +4,7 @@
 #include "colour/colour_formats.h"
 #include "colour/css_names.h"
 #include "colour/more_formats.h"
+#include "mainwindow/main_access.h"
 #include "winservices/clipboard.h"
 
 namespace {
@@ -15,8 +16,13 @@ std::function<void()> g_copyFailedWarning;
 // another program kept.
 bool CopyColourText(HWND owner, ColorValue color, const std::function<std::string(ColorValue)>& text)
 {
-    if (color >= 0 && CopyTextToClipboard(owner, tk::Widen(text(color))))
-        return true;
+    if (color >= 0) {
+        const std::wstring copied = tk::Widen(text(color));
+        if (CopyTextToClipboard(owner, copied)) {
+            AnnounceCopied(owner, copied);
+            return true;
+        }
+    }
     if (g_copyFailedWarning)
         g_copyFailedWarning();
     else

@@ -163,6 +163,7 @@ void FrmMain::InitializeComponent()
         ::SetTimer(hWnd(), kSampleSettleTimer, kSampleSettleTime, nullptr);
     };
     m_copyMenu.Copied = [this](ColorValue color) { m_historyMenu.Remember(color); };
+    m_access.Create();
 }
 
 void FrmMain::Form_Load()
@@ -192,6 +193,7 @@ void FrmMain::Form_Load()
     ApplySkin(PictureSkin, *this, 0, L"", 0, 0);
     RefreshColor();
     SetTopMost(*this, true);
+    m_access.Load();
 }
 
 int FrmMain::S(int value96) const noexcept
@@ -250,6 +252,7 @@ void FrmMain::PlaceControls()
     LabelLink.SetFont({.underline = true, .dpi = m_dpi});
     LabelLink.SetMouseIcon(LoadResCursor(kCursorLinkHand, m_dpi));
     SetHandCursors(m_isButtonDown ? kCursorManoDrag : kCursorMano);
+    m_access.Place();
 }
 
 LRESULT FrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -285,6 +288,8 @@ void FrmMain::Form_Unload()
 
 bool FrmMain::Form_TakeKey(int keyCode, int shift)
 {
+    if (m_access.TakeKey(keyCode, shift))
+        return true;
     if (TakeZoomLensKey(keyCode, shift))
         return true;
     return m_keys.TakeKey(keyCode, shift);
@@ -326,6 +331,7 @@ void FrmMain::Label1_MouseUp(int, int, int, float, float)
 void FrmMain::EventButtonDown()
 {
     m_isButtonDown = true;
+    const ColorValue colourBefore = m_lastColor;
     SetTopMost(*this, true);
     SetHandCursors(kCursorManoDrag);
     const POINT corner = PositionPixels();
@@ -364,6 +370,7 @@ void FrmMain::EventButtonDown()
     if (translucent)
         SetWindowAlpha(PictureSkin, 0);
     SetHandCursors(kCursorMano);
+    m_access.DragEnded(colourBefore);
 }
 
 void FrmMain::EventButtonUp()
@@ -402,18 +409,30 @@ void FrmMain::RefreshColor()
         // The advanced view keeps its colour rather than take an unreadable one.
         if (advancedLoaded && color >= 0)
             frmAdvanced->SetColor(color, false);
+        m_access.ColourShown(color);
     }
     m_lastColor = color;
 }
 
 void FrmMain::ShowPopupMenu()
 {
+    PrepareMenu();
+    tk::PopupMenu(*this, mPopup);
+}
+
+void FrmMain::ShowPopupMenuAt(POINT at)
+{
+    PrepareMenu();
+    tk::PopupMenuAt(*this, mPopup, at);
+}
+
+void FrmMain::PrepareMenu()
+{
     mAdvancedOption.Checked = IsFormLoaded(L"frmAdvanced");
     mMainLockUpdateInfo.Checked = m_lockUpdateInfo;
     m_copyMenu.Refresh(m_lastColor);
     mZoom.Checked = IsZoomLensOpen();
     m_historyMenu.Refresh(m_dpi);
-    tk::PopupMenu(*this, mPopup);
 }
 
 void FrmMain::MostraGuida()

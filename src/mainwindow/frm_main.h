@@ -4,6 +4,7 @@
 
 #include "colour/colour.h"
 #include "mainwindow/copy_menu.h"
+#include "mainwindow/main_access.h"
 #include "mainwindow/history_menu.h"
 #include "mainwindow/keyboard_nudge.h"
 #include "mainwindow/sample_menu.h"
@@ -26,6 +27,9 @@ public:
     void RefreshColor();
     void ShowPopupMenu();
     void Uscita();
+    // The popup menu at a screen point, for the keys that open it.
+    void ShowPopupMenuAt(POINT at);
+    MainAccess& Access() noexcept { return m_access; }
 
     // Where the view-finder's centre and the swatch lie in the skin, in pixels
     // at 96 dpi; the window scales them for its DPI.
@@ -73,6 +77,8 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    friend class MainAccess;
+    void PrepareMenu();
     int S(int value96) const noexcept;
     void PlaceControls();
     void PictureSkin_MouseDown(int button, int shift, float x, float y);
@@ -93,6 +99,7 @@ private:
     std::array<tk::TextBox, 5> txtColor;
     std::array<tk::Label, 5> Label1;
     tk::Label LabelLink;
+    MainAccess m_access{*this};
 
     tk::MenuItem mMainLockUpdateInfo{L"Blocca"};
     tk::MenuItem sep10{L"-"};

@@ -2,8 +2,11 @@
 #include "mainwindow/zoom_lens.h"
 
 #include "colour/contrast.h"
+#include "resources/resource.h"
+#include "resources/resource_access.h"
 #include "toolkit/dpi.h"
 #include "toolkit/screen.h"
+#include "winservices/accessibility.h"
 #include "winservices/api_window.h"
 
 #include <algorithm>
@@ -266,6 +269,7 @@ void OpenZoomLens(HWND picker, POINT samplePoint)
     ExcludeFromCapture(picker, true);
     // Shown without taking the activation: the keys stay with the main window.
     ::ShowWindow(lens.hWnd(), SW_SHOWNOACTIVATE);
+    SetAccessibleName(lens.hWnd(), LoadResString(IDS_ZOOM));
     lens.Sample(samplePoint.x, samplePoint.y);
     lens.ReadAgainAfter(kSettleTime);
 }

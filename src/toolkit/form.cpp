@@ -202,6 +202,13 @@ void Form::SetCaption(const std::wstring& caption)
     ::SetWindowTextW(hWnd(), caption.c_str());
 }
 
+void Form::SetBackColor(COLORREF color)
+{
+    m_style.backColor = color;
+    if (hWnd())
+        ::InvalidateRect(hWnd(), nullptr, TRUE);
+}
+
 void Form::SetIcons(HICON big, HICON small)
 {
     ::SendMessageW(hWnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
@@ -264,7 +271,10 @@ bool PreTranslateForForms(MSG& message)
         return false;
     const HWND top = form->hWnd();
     try {
-        if (message.message == WM_KEYDOWN && form->TakeKey(static_cast<int>(message.wParam)))
+        // F10 comes as a system key; with Shift it asks for the context menu,
+        // which the form may want to open itself rather than a control's.
+        const bool key = message.message == WM_KEYDOWN || (message.message == WM_SYSKEYDOWN && message.wParam == VK_F10);
+        if (key && form->TakeKey(static_cast<int>(message.wParam)))
             return true;
         if (message.message == WM_KEYDOWN && form->KeyPreview() && message.hwnd != top) {
             form->PreviewKeyDown(static_cast<int>(message.wParam));

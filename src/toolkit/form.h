@@ -65,6 +65,7 @@ public:
     bool KeyPreview() const noexcept { return m_style.keyPreview; }
     bool TabNavigation() const noexcept { return m_style.tabNavigation; }
     COLORREF BackColor() const noexcept { return m_style.backColor; }
+    void SetBackColor(COLORREF color);
 
     // Called by the message loop for keys aimed at the form's controls.
     void PreviewKeyDown(int keyCode);

@@ -80,9 +80,17 @@ void TextBox::SetTabStop(bool stop)
 HBRUSH TextBox::PrepareColors(HDC dc)
 {
     // Read-only fields would otherwise take the dialog grey.
-    ::SetTextColor(dc, RGB(0, 0, 0));
-    ::SetBkColor(dc, RGB(255, 255, 255));
+    ::SetTextColor(dc, m_fore);
+    ::SetBkColor(dc, m_back);
     return m_background.get();
+}
+
+void TextBox::SetColors(COLORREF fore, COLORREF back)
+{
+    m_fore = fore;
+    m_back = back;
+    m_background.reset(::CreateSolidBrush(back));
+    ::InvalidateRect(hWnd(), nullptr, TRUE);
 }
 
 void ScrollBar::Create(Container& parent, int left, int top, int width, int height, int minimum, int maximum)

@@ -152,12 +152,21 @@ TEST_F(FrmAdvancedTest, TabMovesThroughSlidersThenTextFields)
 {
     FrmAdvancedTestAccess access{Open(0)};
     const HWND order[] = {access.Slider(1).hWnd(), access.Slider(2).hWnd(), access.Hex().hWnd(),
-                          access.Numeric().hWnd(), access.Slider(0).hWnd()};
+                          access.Numeric().hWnd()};
     EXPECT_EQ(::GetFocus(), access.Slider(0).hWnd());
     for (HWND next : order) {
         tktest::PressKey(VK_TAB);
         EXPECT_TRUE(PumpUntil([&] { return ::GetFocus() == next; }, 1000));
     }
+    // Then the six clickable labels' stand-ins, and round to the red slider.
+    for (int i = 0; i < 6; ++i) {
+        tktest::PressKey(VK_TAB);
+        tktest::Pump(60);
+        EXPECT_TRUE(::IsChild(access.form.hWnd(), ::GetFocus()));
+        EXPECT_NE(::GetFocus(), access.Slider(0).hWnd());
+    }
+    tktest::PressKey(VK_TAB);
+    EXPECT_TRUE(PumpUntil([&] { return ::GetFocus() == access.Slider(0).hWnd(); }, 1000));
 }
 
 struct ColorCase {

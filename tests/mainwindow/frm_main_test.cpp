@@ -187,21 +187,7 @@ TEST_F(MainWindow, TheMouseRestingOnTheLinkShowsTheAddressInATooltip)
     tktest::PumpUntil([&] { return tktest::CursorAt({corner.x + 20, corner.y + 20}); });
     tktest::MoveMouse({corner.x + 150, corner.y + 33}); // the middle of the link label
     HWND tip = nullptr;
-    const bool shown = tktest::PumpUntil([&] {
-        tip = nullptr;
-        ::EnumThreadWindows(
-            ::GetCurrentThreadId(),
-            [](HWND window, LPARAM found) {
-                wchar_t name[32]{};
-                ::GetClassNameW(window, name, 32);
-                if (!::IsWindowVisible(window) || lstrcmpiW(name, TOOLTIPS_CLASSW) != 0)
-                    return TRUE;
-                *reinterpret_cast<HWND*>(found) = window;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&tip));
-        return tip != nullptr;
-    });
+    const bool shown = tktest::PumpUntil([&] { return (tip = tktest::VisibleToolTip()) != nullptr; });
     ASSERT_TRUE(shown) << "no tooltip within 5 s of the mouse resting on the link";
     wchar_t text[128]{};
     ::GetWindowTextW(tip, text, 128);

@@ -2,7 +2,7 @@
 // one colour at a chosen place, with hooks), OtherForm (another window of the
 // program that counts its clicks), Backdrop (a screen-filling window of known
 // colours behind everything), and small reads of a window: WindowText,
-// ClientRectOf, ScreenCentre, TextsInReadingOrder (child windows' texts in
+// ClientRectOf, ScreenCentre, VisibleToolTip (this thread's tool tip on show), TextsInReadingOrder (child windows' texts in
 // screen order); CreatePixelPicture; OwnCursor for a cursor the test owns.
 #pragma once
 
@@ -12,6 +12,7 @@
 #include "toolkit/picturebox.h"
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <functional>
@@ -186,6 +187,24 @@ private:
     COLORREF m_right = 0;
     int m_split = 0;
 };
+
+// A tool tip of this thread that is showing now, or null.
+inline HWND VisibleToolTip()
+{
+    HWND tip = nullptr;
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND window, LPARAM found) {
+            wchar_t name[32]{};
+            ::GetClassNameW(window, name, 32);
+            if (!::IsWindowVisible(window) || lstrcmpiW(name, TOOLTIPS_CLASSW) != 0)
+                return TRUE;
+            *reinterpret_cast<HWND*>(found) = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&tip));
+    return tip;
+}
 
 inline std::wstring WindowText(HWND window)
 {
