@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 
 namespace {
@@ -28,7 +29,7 @@ protected:
     bool BeepsReach(int count) { return tktest::PumpUntil([&] { return m_beeps >= count; }, 2000); }
 
     tktest::Backdrop m_backdrop;
-    int m_beeps = 0;
+    std::atomic<int> m_beeps{0};
 };
 
 } // namespace
@@ -46,7 +47,8 @@ TEST_F(CopyWarning, AFailedCopyBeepsFromTheMenuAndCtrlCAfterAWaitUnderATenthOfAS
     EXPECT_EQ(m_beeps, 0);
 
     {
-        tktest::ClipboardHolder holder(std::chrono::milliseconds(3000));
+        std::atomic<bool> over{false};
+        tktest::ClipboardHolder holder([&] { return over.load(); });
         ASSERT_TRUE(holder.Holding());
         // The whole wait, on the thread that runs the windows.
         const auto start = std::chrono::steady_clock::now();
@@ -62,11 +64,15 @@ TEST_F(CopyWarning, AFailedCopyBeepsFromTheMenuAndCtrlCAfterAWaitUnderATenthOfAS
         // Ctrl+C inside the drag loop, the drag held on the "Web:" caption.
         const POINT corner = main.PositionPixels();
         const POINT grip{corner.x + 105, corner.y + 55};
-        tktest::DragFromThread(grip, {grip.x + 30, grip.y + 20}, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, [] {
+        tktest::DragHow how;
+        how.grabbed = [&] { return main.IsButtonDown(); };
+        how.during = [&] {
             tktest::PressChord({VK_CONTROL, 'C'});
-            ::Sleep(300);
-        });
-        EXPECT_TRUE(BeepsReach(3)) << "Ctrl+C during a drag";
+            tktest::WaitUntil([&] { return m_beeps.load() >= 3; }, 5000);
+        };
+        tktest::DragFromThread(grip, {grip.x + 30, grip.y + 20}, how);
+        EXPECT_GE(m_beeps.load(), 3) << "Ctrl+C during a drag";
+        over = true;
     }
     EXPECT_EQ(tktest::ClipboardText(), L"#FF8000");
 }

@@ -9,6 +9,7 @@
 #include "resources/resource.h"
 #include "support/advanced_access.h"
 #include "support/all.h"
+#include "support/picker.h"
 
 #include <gtest/gtest.h>
 
@@ -71,9 +72,7 @@ TEST_F(ScreenReader, FieldsSlidersAndLensCarryTheirNames)
     EXPECT_EQ(m_services.NameOf(parts.Hex().hWnd()), L"HEX");
     EXPECT_EQ(m_services.NameOf(parts.Numeric().hWnd()), L"Num");
 
-    RECT outer{};
-    ::GetWindowRect(main.hWnd(), &outer);
-    OpenZoomLens(outer, SamplePoint(main));
+    OpenZoomLens(main.hWnd(), SamplePoint(main));
     EXPECT_EQ(m_services.NameOf(frmZoom->hWnd()), tktest::Text(tktest::Texts(language), IDS_ZOOM));
 }
 
@@ -89,10 +88,10 @@ TEST_F(ScreenReader, HearsTheColourWhereADragOrANudgeBurstEndsAndACopy)
 
     // A drag onto navy is heard once, when it ends; one back onto navy is not.
     const POINT grip{sample.x + 60, sample.y - 40}; // on the skin's body
-    ASSERT_TRUE(tktest::DragFromThread(grip, {grip.x + 60, grip.y}));
+    ASSERT_TRUE(tktest::DragFromThread(grip, {grip.x + 60, grip.y}, {.grabbed = tktest::Grip(main)}));
     ASSERT_EQ(main.FieldText(0), L"#123456");
     EXPECT_EQ(m_services.Said(), std::vector<std::wstring>{navy});
-    ASSERT_TRUE(tktest::DragFromThread({grip.x + 60, grip.y}, {grip.x + 61, grip.y}));
+    ASSERT_TRUE(tktest::DragFromThread({grip.x + 60, grip.y}, {grip.x + 61, grip.y}, {.grabbed = tktest::Grip(main)}));
     EXPECT_EQ(m_services.Said(), std::vector<std::wstring>{navy});
 
     // Twenty-two pixels of nudges back over the edge: one announcement, once they stop.
