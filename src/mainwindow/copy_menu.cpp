@@ -2,18 +2,40 @@
 #include "mainwindow/copy_menu.h"
 
 #include "colour/colour_formats.h"
+#include "colour/css_names.h"
+#include "colour/more_formats.h"
 #include "winservices/clipboard.h"
 
 CopyMenu::CopyMenu(const tk::Window& owner) : m_owner(owner)
 {
-    for (std::size_t i = 0; i < mCopyFormat.size(); ++i) {
-        const ColourFormat format = kColourFormats[i];
-        mCopyFormat[i].Click = [this, format] {
-            if (m_color >= 0)
-                CopyTextToClipboard(m_owner.hWnd(), tk::Widen(FormatColour(m_color, format)));
+    const auto plain = [](ColourFormat format) {
+        return Form{[format](ColorValue c) { return FormatColour(c, format); }, {}};
+    };
+    const auto more = [](MoreFormat format) {
+        return Form{[format](ColorValue c) { return FormatMore(c, format); }, {}};
+    };
+    // The further forms follow hsl(); the colour's name follows its number.
+    m_forms = {plain(ColourFormat::Web),    plain(ColourFormat::Hex),    plain(ColourFormat::CssRgb),
+               plain(ColourFormat::CssHsl), more(MoreFormat::Hsv),       more(MoreFormat::OkLch),
+               more(MoreFormat::ColorRef),  more(MoreFormat::Floats),    plain(ColourFormat::Numeric)};
+    m_forms.push_back({[](ColorValue c) { return NearestCssName(c).name; }, [](ColorValue c) {
+                           const CssName name = NearestCssName(c);
+                           return (name.exact ? L"" : L"\u2248 ") + tk::Widen(name.name);
+                       }});
+
+    mCopyFormat.reserve(m_forms.size());
+    for (std::size_t i = 0; i < m_forms.size(); ++i) {
+        mCopyFormat.emplace_back(L"");
+        mCopyFormat.back().Click = [this, i] {
+            if (m_color < 0)
+                return;
+            CopyTextToClipboard(m_owner.hWnd(), tk::Widen(m_forms[i].text(m_color)));
+            if (Copied)
+                Copied(m_color);
         };
-        mCopy.Items.push_back(&mCopyFormat[i]);
     }
+    for (tk::MenuItem& item : mCopyFormat)
+        mCopy.Items.push_back(&item);
 }
 
 void CopyMenu::Refresh(ColorValue color)
@@ -21,9 +43,13 @@ void CopyMenu::Refresh(ColorValue color)
     m_color = color;
     const bool hasColour = color >= 0;
     mCopy.Enabled = hasColour;
-    // With no colour the greyed item opens nothing, so its texts may stay.
-    for (std::size_t i = 0; i < mCopyFormat.size() && hasColour; ++i)
-        mCopyFormat[i].Caption = tk::Widen(FormatColour(color, kColourFormats[i]));
+    // With no colour every item is greyed and keeps its last text.
+    for (std::size_t i = 0; i < m_forms.size(); ++i) {
+        mCopyFormat[i].Enabled = hasColour;
+        if (hasColour)
+            mCopyFormat[i].Caption =
+                m_forms[i].caption ? m_forms[i].caption(color) : tk::Widen(m_forms[i].text(color));
+    }
 }
 
 void CopyWebColour(const tk::Window& owner, ColorValue color)

@@ -1,12 +1,14 @@
 // The Copy submenu of the main window's popup menu: one item per text form
-// of the colour, each showing exactly the text it copies.
+// of the colour, each showing what it copies.
 #pragma once
 
 #include "colour/colour.h"
 #include "toolkit/menu.h"
 #include "toolkit/window.h"
 
-#include <array>
+#include <functional>
+#include <string>
+#include <vector>
 
 class CopyMenu {
 public:
@@ -19,12 +21,20 @@ public:
     // Brings the items to the colour about to be shown; greyed for no colour.
     void Refresh(ColorValue color);
 
+    // Runs after an item copied the colour.
+    std::function<void(ColorValue)> Copied;
+
 private:
+    struct Form {
+        std::function<std::string(ColorValue)> text;    // what is copied
+        std::function<std::wstring(ColorValue)> caption; // what the item shows, if not the text
+    };
+
     const tk::Window& m_owner;
     ColorValue m_color = -1;
     tk::MenuItem mCopy{L"Copy"};
-    std::array<tk::MenuItem, 5> mCopyFormat{tk::MenuItem{L""}, tk::MenuItem{L""}, tk::MenuItem{L""},
-                                            tk::MenuItem{L""}, tk::MenuItem{L""}};
+    std::vector<Form> m_forms;
+    std::vector<tk::MenuItem> mCopyFormat; // made once: the menu holds their addresses
 };
 
 // Puts the colour's web text ("#RRGGBB") on the clipboard; nothing for no colour.

@@ -3,6 +3,7 @@
 
 #include "advanced/frm_advanced.h"
 #include "colour/mouse_function.h"
+#include "colour/screen_square.h"
 #include "info/exec_html.h"
 #include "info/frm_about.h"
 #include "info/frm_help.h"
@@ -19,6 +20,8 @@
 #include <limits>
 #include <vector>
 
+#include <windowsx.h>
+
 tk::FormInstance<FrmMain> frmMain;
 
 namespace {
@@ -26,6 +29,8 @@ namespace {
 constexpr COLORREF kSwatchOutline = 0x00FFFFFF;
 constexpr ColorValue kNoColour = 0; // the skin's empty swatch disc
 constexpr std::int16_t kDragAlpha = 100;
+constexpr UINT_PTR kSampleSettleTimer = 0x5351; // "SQ"
+constexpr UINT kSampleSettleTime = 100;        // ms
 // The low word of a top-level window's style belongs to its class, and our
 // form class gives this bit no meaning: the window has always carried it, so
 // anything that reads its style sees what it always saw.
@@ -61,7 +66,7 @@ std::int16_t ToInteger(long value)
 FrmMain::FrmMain() : tk::Form(L"frmMain"), m_readPixel(&GetScreenPixel)
 {
     mPopup.Items = {&mMainLockUpdateInfo, &sep10, &mMainHelp, &mMainAbout, &sep11,
-                    &mAdvancedOption, &mMoveTransparent, &sep12, &m_copyMenu.Item(), &mZoom, &sep13, &mExit};
+                    &mAdvancedOption, &mMoveTransparent, &sep12, &m_copyMenu.Item(), &mZoom, &m_sampleMenu.Item(), &m_historyMenu.Item(), &sep13, &mExit};
 }
 
 tk::FormStyle FrmMain::Style() const
@@ -134,6 +139,15 @@ void FrmMain::InitializeComponent()
         else
             OpenZoomLens(outer, {outer.left + SampleOffset().x, outer.top + SampleOffset().y});
     };
+    m_sampleMenu.Changed = [this] {
+        ApplySkin(PictureSkin, *this, 0, L"", 0, 0);
+        CutSampleSquare(hWnd(), SampleOffset(), m_sampleMenu.Side());
+        RefreshColor();
+        // What the opened square uncovered is painted by the windows below a
+        // moment later: sampled once more then.
+        ::SetTimer(hWnd(), kSampleSettleTimer, kSampleSettleTime, nullptr);
+    };
+    m_copyMenu.Copied = [this](ColorValue color) { m_historyMenu.Remember(color); };
 }
 
 void FrmMain::Form_Load()
@@ -148,6 +162,9 @@ void FrmMain::Form_Load()
     mAdvancedOption.Caption = LoadResString(IDS_ADVANCED_VIEW);
     m_copyMenu.Item().Caption = LoadResString(IDS_COPY);
     mZoom.Caption = LoadResString(IDS_ZOOM);
+    m_sampleMenu.LoadCaptions();
+    m_historyMenu.LoadCaptions();
+    m_historyMenu.Load();
     SetHandCursors(kCursorMano);
     mMoveTransparent.Enabled = IsLayeredSupported();
     SetStyleBits(hWnd(), WS_BORDER, false);
@@ -197,6 +214,7 @@ void FrmMain::Form_DpiChanged()
     // and the region cut from it.
     PictureSkin.SetPicture(LoadSkinBitmap(Dpi()));
     ApplySkin(PictureSkin, *this, 0, L"", 0, 0);
+    CutSampleSquare(hWnd(), SampleOffset(), m_sampleMenu.Side());
     if (m_lastColor != kNoColour) {
         PictureSkin.Circle(S(kSwatchX), S(kSwatchY), S(kSwatchRadius), kSwatchOutline);
         FloodFillPicture(PictureSkin, S(kSwatchX), S(kSwatchY), m_lastColor >= 0 ? m_lastColor : kNoColour);
@@ -232,6 +250,20 @@ void FrmMain::PlaceControls()
     SetHandCursors(m_isButtonDown ? kCursorManoDrag : kCursorMano);
 }
 
+LRESULT FrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_TIMER && wParam == kSampleSettleTimer) {
+        ::KillTimer(hWnd(), kSampleSettleTimer);
+        RefreshColor();
+        return 0;
+    }
+    // The wheel comes to the window with the focus; turned over the lens, it is the lens's.
+    if (message == WM_MOUSEWHEEL &&
+        TakeZoomLensWheel({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, GET_WHEEL_DELTA_WPARAM(wParam)))
+        return 0;
+    return tk::Form::HandleMessage(message, wParam, lParam);
+}
+
 void FrmMain::Form_Unload()
 {
     // Ends a drag whose loop is still running (Exit chosen from a menu opened
@@ -242,7 +274,14 @@ void FrmMain::Form_Unload()
 
 bool FrmMain::Form_TakeKey(int keyCode, int shift)
 {
-    return TakeMainWindowKey(*this, keyCode, shift);
+    if (TakeZoomLensKey(keyCode, shift))
+        return true;
+    if (!TakeMainWindowKey(*this, keyCode, shift))
+        return false;
+    // Ctrl+C copied the colour: it enters the history as a menu copy does.
+    if (keyCode == 'C' && (shift & 2))
+        m_historyMenu.Remember(m_lastColor);
+    return true;
 }
 
 void FrmMain::SetHandCursors(const wchar_t* cursorName)
@@ -314,6 +353,8 @@ void FrmMain::EventButtonDown()
     }
     if (!IsLoaded())
         return; // Exit ran inside the loop: nothing of the window is left to restore
+    if (!m_lockUpdateInfo)
+        m_historyMenu.Remember(m_lastColor);
 
     if (translucent)
         SetWindowAlpha(PictureSkin, 0);
@@ -331,8 +372,13 @@ void FrmMain::RefreshColor()
     if (m_lockUpdateInfo)
         return;
     const POINT corner = PositionPixels();
-    const ColorValue color = m_readPixel(corner.x + S(kSampleX), corner.y + S(kSampleY));
-    ZoomLensFollow(corner.x + S(kSampleX), corner.y + S(kSampleY));
+    const POINT sample{corner.x + S(kSampleX), corner.y + S(kSampleY)};
+    // A single pixel goes through the reader as it always has; a square is
+    // one copy of the screen.
+    const int side = m_sampleMenu.Side();
+    const ColorValue color = side == 1 ? m_readPixel(sample.x, sample.y)
+                                       : GetScreenSquare(sample.x, sample.y, side, m_sampleMenu.Reduction());
+    ZoomLensFollow(sample.x, sample.y, side);
     // The first sample is always shown, black too: the fields' design text
     // is no colour value.
     if (color != m_lastColor || !m_sampleShown) {
@@ -361,6 +407,7 @@ void FrmMain::ShowPopupMenu()
     mMainLockUpdateInfo.Checked = m_lockUpdateInfo;
     m_copyMenu.Refresh(m_lastColor);
     mZoom.Checked = IsZoomLensOpen();
+    m_historyMenu.Refresh(Dpi());
     tk::PopupMenu(*this, mPopup);
 }
 

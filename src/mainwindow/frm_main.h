@@ -5,6 +5,8 @@
 #include "colour/colour.h"
 #include "mainwindow/copy_menu.h"
 #include "mainwindow/hand_cursors.h"
+#include "mainwindow/history_menu.h"
+#include "mainwindow/sample_menu.h"
 #include "toolkit/form.h"
 #include "toolkit/menu.h"
 #include "toolkit/picturebox.h"
@@ -46,6 +48,7 @@ public:
     bool MoveTransparent() const noexcept { return m_moveTransparent; }
     std::wstring FieldText(int index) const { return txtColor.at(static_cast<std::size_t>(index)).Text(); }
     const tk::Menu& PopupMenuItems() const noexcept { return mPopup; }
+    const ColourHistory& History() const noexcept { return m_historyMenu.History(); }
     tk::PictureBox& Skin() noexcept { return PictureSkin; }
     const tk::Label& Caption(int index) const { return Label1.at(static_cast<std::size_t>(index)); }
 
@@ -60,6 +63,7 @@ protected:
     void Form_Load() override;
     void Form_Unload() override;
     bool Form_TakeKey(int keyCode, int shift) override;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     // The view-finder keeps its point, and the window stays at least partly on a monitor.
     POINT CornerForDpi(const RECT& suggested, UINT oldDpi, UINT newDpi) override;
     // Size, skin, region, controls, fonts, cursors and icon afresh for the DPI.
@@ -101,6 +105,8 @@ private:
     tk::MenuItem sep12{L"-"};
     CopyMenu m_copyMenu{*this};
     tk::MenuItem mZoom{L"Zoom"};
+    SampleMenu m_sampleMenu;
+    HistoryMenu m_historyMenu{*this};
     tk::MenuItem sep13{L"-"};
     tk::MenuItem mExit{L"Uscita"};
     tk::Menu mPopup;

@@ -54,15 +54,41 @@ tk::FormStyle ZoomLens::Style() const
 
 int ZoomLens::CellSize() const
 {
-    return ClientSizePixels().cx / kBlock;
+    return ClientSizePixels().cx / kBlock * m_zoom / kZoom;
+}
+
+int ZoomLens::BlockPixels() const
+{
+    const int fit = std::min<int>(kMostPixels, ClientSizePixels().cx / std::max(1, CellSize()));
+    return fit % 2 ? fit : fit - 1;
+}
+
+void ZoomLens::StepZoom(int direction)
+{
+    const auto now = std::find(kZooms.begin(), kZooms.end(), m_zoom);
+    const auto next = now + direction;
+    if (now == kZooms.end() || next < kZooms.begin() || next >= kZooms.end())
+        return;
+    m_zoom = *next;
+    ::InvalidateRect(hWnd(), nullptr, TRUE);
+    m_lastRead = {}; // the new block is read at once
+    Sample(m_samplePoint.x, m_samplePoint.y);
+}
+
+void ZoomLens::SetSampleSide(int side)
+{
+    if (side != m_sampleSide) {
+        m_sampleSide = side;
+        ::InvalidateRect(hWnd(), nullptr, FALSE);
+    }
 }
 
 void ZoomLens::InitializeComponent()
 {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = kBlock;
-    info.bmiHeader.biHeight = -kBlock; // top row first
+    info.bmiHeader.biWidth = kMostPixels;
+    info.bmiHeader.biHeight = -kMostPixels; // top row first
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
@@ -113,8 +139,9 @@ void ZoomLens::ReadAndShow()
     if (!m_bits || !m_screen)
         return;
     // One copy of the whole block, never a read per pixel.
-    ::BitBlt(m_blockDC.get(), 0, 0, kBlock, kBlock, m_screen.get(), m_samplePoint.x - kBlock / 2,
-             m_samplePoint.y - kBlock / 2, SRCCOPY);
+    const int block = BlockPixels();
+    ::BitBlt(m_blockDC.get(), 0, 0, block, block, m_screen.get(), m_samplePoint.x - block / 2,
+             m_samplePoint.y - block / 2, SRCCOPY);
     ::GdiFlush();
     // A still screen costs a copy and a comparison, not a repaint.
     if (std::memcmp(m_bits, m_shown.data(), sizeof m_shown) == 0)
@@ -132,12 +159,16 @@ LRESULT ZoomLens::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     }
     if (message == WM_MOUSEACTIVATE)
         return MA_NOACTIVATE;
+    if (message == WM_MOUSEWHEEL) {
+        StepZoom(GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? 1 : -1);
+        return 0;
+    }
     return tk::Form::HandleMessage(message, wParam, lParam);
 }
 
 ColorValue ZoomLens::BlockPixel(int column, int row) const
 {
-    const std::uint32_t pixel = m_shown[static_cast<std::size_t>(row * kBlock + column)];
+    const std::uint32_t pixel = m_shown[static_cast<std::size_t>(row * kMostPixels + column)];
     return static_cast<ColorValue>(((pixel >> 16) & 0xFF) | (pixel & 0xFF00) | ((pixel & 0xFF) << 16));
 }
 
@@ -152,18 +183,27 @@ RECT ZoomLens::CloseMark() const
 void ZoomLens::PaintContent(HDC dc, const RECT&)
 {
     const int cell = CellSize();
-    const int side = kBlock * cell;
+    const int block = BlockPixels();
+    // Whole pixels only, centred; what the lens has over is its black.
+    const int side = block * cell;
+    const int margin = (ClientSizePixels().cx - side) / 2;
     ::SetStretchBltMode(dc, COLORONCOLOR);
-    ::StretchBlt(dc, 0, 0, side, side, m_blockDC.get(), 0, 0, kBlock, kBlock, SRCCOPY);
+    ::StretchBlt(dc, margin, margin, side, side, m_blockDC.get(), 0, 0, block, block, SRCCOPY);
+    const RECT client{0, 0, ClientSizePixels().cx, ClientSizePixels().cy};
+    ::ExcludeClipRect(dc, margin, margin, margin + side, margin + side);
+    ::FillRect(dc, &client, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    ::SelectClipRgn(dc, nullptr);
 
-    // The sampled pixel is framed just outside its cell, in black or white,
-    // whichever stands out more against it.
-    const ColorValue centre = BlockPixel(kBlock / 2, kBlock / 2);
+    // The sample square is framed just outside its cells, in black or white,
+    // whichever stands out more against the centre pixel.
+    const ColorValue centre = BlockPixel(block / 2, block / 2);
     const ColorValue white = 0xFFFFFF;
     const COLORREF ink = ContrastRatio(centre, 0) >= ContrastRatio(centre, white) ? RGB(0, 0, 0) : RGB(255, 255, 255);
     const tk::unique_hbrush inkBrush(::CreateSolidBrush(ink));
     const int thickness = std::max(1, S(1));
-    RECT frame{cell * (kBlock / 2), cell * (kBlock / 2), cell * (kBlock / 2 + 1), cell * (kBlock / 2 + 1)};
+    const int first = margin + cell * (block / 2 - m_sampleSide / 2);
+    const int last = margin + cell * (block / 2 + m_sampleSide / 2 + 1);
+    RECT frame{first, first, last, last};
     for (int i = 0; i < thickness; ++i) {
         ::InflateRect(&frame, 1, 1);
         ::FrameRect(dc, &frame, inkBrush.get());
@@ -217,10 +257,12 @@ void ZoomLens::Form_Unload()
     ExcludeFromCapture(MainWindowOf(hWnd()), false);
 }
 
-void ZoomLens::Form_KeyDown(int keyCode, int)
+void ZoomLens::Form_KeyDown(int keyCode, int shift)
 {
     if (keyCode == VK_ESCAPE)
         Unload();
+    else
+        TakeZoomLensKey(keyCode, shift);
 }
 
 namespace {
@@ -269,8 +311,31 @@ bool IsZoomLensOpen() noexcept
     return frmZoom.Exists();
 }
 
-void ZoomLensFollow(int x, int y)
+void ZoomLensFollow(int x, int y, int sampleSide)
 {
-    if (frmZoom.Exists())
+    if (frmZoom.Exists()) {
+        frmZoom->SetSampleSide(sampleSide);
         frmZoom->Sample(x, y);
+    }
+}
+
+bool TakeZoomLensKey(int keyCode, int shift)
+{
+    if (!frmZoom.Exists() || (shift & ~1)) // Shift makes + on many keyboards; Ctrl and Alt are not ours
+        return false;
+    if (keyCode == VK_ADD || keyCode == VK_OEM_PLUS)
+        frmZoom->StepZoom(1);
+    else if (keyCode == VK_SUBTRACT || keyCode == VK_OEM_MINUS)
+        frmZoom->StepZoom(-1);
+    else
+        return false;
+    return true;
+}
+
+bool TakeZoomLensWheel(POINT screen, int delta)
+{
+    if (!frmZoom.Exists() || ::WindowFromPoint(screen) != frmZoom->hWnd())
+        return false;
+    frmZoom->StepZoom(delta > 0 ? 1 : -1);
+    return true;
 }

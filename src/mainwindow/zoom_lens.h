@@ -15,19 +15,31 @@ public:
     ZoomLens() : tk::Form(L"frmZoom") {}
 
     // Pixels of screen shown each way (odd, so that one lies in the middle)
-    // and how many times each is magnified, at 96 dpi.
+    // and how many times each is magnified, at 96 dpi, by default: the
+    // lens's size. The wheel and the + and - keys step the magnification
+    // through kZooms; the lens keeps its size and shows the odd count of
+    // whole pixels that fits, up to kMostPixels.
     static constexpr int kBlock = 15;
     static constexpr int kZoom = 8;
+    static constexpr std::array<int, 4> kZooms{2, 4, 8, 16};
+    static constexpr int kMostPixels = kBlock * kZoom / 2 - 1;
 
     // Shows the block of screen centred on (x, y), read with one copy; of
     // samples less than a frame apart only the newest is read.
     void Sample(int x, int y);
     // Reads the newest sample's block once more after a while.
     void ReadAgainAfter(UINT milliseconds);
-    // The colour the lens shows for a pixel of the block, 0..kBlock-1 each way.
+    // The colour the lens shows for a pixel of the block, 0..BlockPixels()-1 each way.
     ColorValue BlockPixel(int column, int row) const;
     // Side of one magnified pixel, in pixels of the lens's display.
     int CellSize() const;
+    // Screen pixels shown each way at the present magnification.
+    int BlockPixels() const;
+    int Zoom() const noexcept { return m_zoom; }
+    // One step up (+1) or down (-1) through kZooms.
+    void StepZoom(int direction);
+    // The side of the main window's sample square, which the lens outlines.
+    void SetSampleSide(int side);
 
 protected:
     tk::FormStyle Style() const override;
@@ -48,7 +60,9 @@ private:
     tk::unique_hdc m_blockDC;
     tk::unique_hdc m_screen;
     std::uint32_t* m_bits = nullptr; // the block's pixels, top row first, 0x00RRGGBB
-    std::array<std::uint32_t, kBlock * kBlock> m_shown{};
+    std::array<std::uint32_t, kMostPixels * kMostPixels> m_shown{};
+    int m_zoom = kZoom;
+    int m_sampleSide = 1;
     using Clock = std::chrono::steady_clock;
     POINT m_samplePoint{};
     Clock::time_point m_lastRead{};
@@ -63,5 +77,10 @@ extern tk::FormInstance<ZoomLens> frmZoom;
 void OpenZoomLens(const RECT& mainWindow, POINT samplePoint);
 void CloseZoomLens();
 bool IsZoomLensOpen() noexcept;
-// Every sample of the main window goes through here; nothing while the lens is closed.
-void ZoomLensFollow(int x, int y);
+// Every sample of the main window goes through here, with its square's
+// side; nothing while the lens is closed.
+void ZoomLensFollow(int x, int y, int sampleSide = 1);
+// + and - (main keyboard or keypad) step the open lens's magnification; true when taken.
+bool TakeZoomLensKey(int keyCode, int shift);
+// A wheel turn at a screen point, over the open lens, steps its magnification; true when taken.
+bool TakeZoomLensWheel(POINT screen, int delta);

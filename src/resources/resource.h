@@ -20,6 +20,22 @@
 #define IDS_COPY 112
 #define IDS_ZOOM 113
 #define IDS_CONTRAST 114
+// Picking additions: sample size, history and palettes (115..139).
+#define IDS_SAMPLE 115
+#define IDS_SAMPLE_1 116
+#define IDS_SAMPLE_3 117
+#define IDS_SAMPLE_5 118
+#define IDS_SAMPLE_9 119
+#define IDS_MOST_COMMON 120
+#define IDS_HISTORY 121
+#define IDS_HISTORY_EMPTY 122
+#define IDS_SAVE_PALETTE 123
+#define IDS_CLEAR_HISTORY 124
+#define IDS_FILTER_GIMP 125
+#define IDS_FILTER_CSS 126
+#define IDS_FILTER_TEXT 127
+#define IDS_SAVE_PALETTE_TITLE 128
+#define IDS_SAVE_FAILED 129
 
 // Application icon: the group and its six images, in the group's order.
 #define IDI_APP 1

@@ -31,6 +31,13 @@ void AppendItems(HMENU menu, const std::vector<MenuItem*>& items, std::vector<Me
         }
         byId.push_back(item);
         ::AppendMenuW(menu, flags, byId.size(), item->Caption.c_str());
+        if (item->Bitmap) {
+            MENUITEMINFOW info{};
+            info.cbSize = sizeof info;
+            info.fMask = MIIM_BITMAP;
+            info.hbmpItem = item->Bitmap;
+            ::SetMenuItemInfoW(menu, static_cast<UINT>(byId.size()), FALSE, &info);
+        }
     }
 }
 

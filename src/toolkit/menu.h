@@ -18,6 +18,8 @@ public:
     bool Checked = false;
     bool Enabled = true;
     bool Visible = true;
+    // Shown left of the caption; the item's owner keeps it alive.
+    HBITMAP Bitmap = nullptr;
     std::function<void()> Click;
     // An item with items of its own opens them as a submenu and has no Click.
     std::vector<MenuItem*> Items;

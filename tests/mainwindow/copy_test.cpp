@@ -35,10 +35,10 @@ protected:
         return main;
     }
     // Chooses the n-th item (from 0) of the Copy submenu: up from Exit over
-    // Zoom to Copy, right into the submenu, down to the item.
+    // History, Sample and Zoom to Copy, right into the submenu, down to the item.
     tktest::MenuSeen ChooseCopyItem(FrmMain& main, int n)
     {
-        std::vector<WPARAM> keys = {VK_UP, VK_UP, VK_UP, VK_RIGHT};
+        std::vector<WPARAM> keys = {VK_UP, VK_UP, VK_UP, VK_UP, VK_UP, VK_RIGHT};
         keys.insert(keys.end(), static_cast<std::size_t>(n), VK_DOWN);
         keys.push_back(VK_RETURN);
         return tktest::AnswerMenu(keys, [&] { main.ShowPopupMenu(); });
@@ -49,6 +49,7 @@ protected:
         tktest::Pump(200);
     }
 
+    tktest::FreshAppData m_appData; // the copies' history starts empty
     tktest::Backdrop m_backdrop;
 };
 
@@ -57,19 +58,25 @@ protected:
 TEST_F(Copy, EachItemCopiesTheTextItShowsAndTheMenuKeepsItsOrder)
 {
     FrmMain& main = StartPicker();
-    const std::vector<std::wstring> texts = {L"#FF8000", L"FF8000", L"rgb(255, 128, 0)", L"hsl(30, 100%, 50%)",
-                                             L"33023"};
+    const std::vector<std::wstring> texts = {
+        L"#FF8000",          L"FF8000",        L"rgb(255, 128, 0)",         L"hsl(30, 100%, 50%)",
+        L"hsv(30, 100%, 100%)", L"oklch(73.2% 0.186 53.0)", L"0x000080FF", L"1.000, 0.502, 0.000",
+        L"33023",            L"darkorange"};
     tktest::MenuSeen menu;
-    for (int n = 0; n < 5; ++n) {
+    for (int n = 0; n < static_cast<int>(texts.size()); ++n) {
         PutClipboardText(L"before");
         menu = ChooseCopyItem(main, n);
         EXPECT_EQ(ClipboardText(), texts[static_cast<std::size_t>(n)]) << "item " << n;
     }
-    // What the submenu showed is what it copied.
+    // What the submenu showed is what it copied; a near name shows as near.
     const tk::MenuItem* copy = main.PopupMenuItems().Items[8];
-    ASSERT_EQ(copy->Items.size(), 5u);
-    for (std::size_t n = 0; n < 5; ++n)
+    ASSERT_EQ(copy->Items.size(), texts.size());
+    for (std::size_t n = 0; n + 1 < texts.size(); ++n)
         EXPECT_EQ(copy->Items[n]->Caption, texts[n]);
+    EXPECT_EQ(copy->Items.back()->Caption, L"\u2248 darkorange");
+    // Every copy entered the history, once.
+    ASSERT_EQ(main.History().Colours().size(), 1u);
+    EXPECT_EQ(main.History().Colours()[0], 0x0080FF);
 
     // The design's items keep their places; the additions form a group of
     // their own before Exit, in the user's language.
@@ -86,6 +93,8 @@ TEST_F(Copy, EachItemCopiesTheTextItShowsAndTheMenuKeepsItsOrder)
     menu = tktest::AnswerMenu({VK_ESCAPE}, [&] { main.ShowPopupMenu(); });
     ASSERT_EQ(menu.enabled.size(), captions.size());
     EXPECT_FALSE(menu.enabled[8]);
+    for (const tk::MenuItem* item : copy->Items)
+        EXPECT_FALSE(item->Enabled);
     PutClipboardText(L"before");
     copy->Items[0]->Click();
     ::SetForegroundWindow(main.hWnd());

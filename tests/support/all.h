@@ -1,4 +1,5 @@
-// The whole test-support library in one include: pumping (pump.h), real input
+// The whole test-support library in one include: a fresh %LOCALAPPDATA%
+// (appdata.h), pumping (pump.h), real input
 // (input.h), pixels (pixels.h), test windows (forms.h), modal answering
 // (modal.h), timer scripts inside modal loops (script.h), the error-recording
 // fixture (fixture.h), the expected texts and language (texts.h), the
@@ -7,6 +8,7 @@
 // advanced view's private parts) is included on its own where needed.
 #pragma once
 
+#include "support/appdata.h"
 #include "support/clipboard.h"
 #include "support/fixture.h"
 #include "support/forms.h"

@@ -56,7 +56,9 @@ inline void CALLBACK AnswerMenuTick(HWND, UINT, UINT_PTR timer, DWORD)
         wchar_t text[128]{};
         ::GetMenuStringW(menu, static_cast<UINT>(i), text, 128, MF_BYPOSITION);
         const UINT state = ::GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
-        seen.captions.emplace_back((state & MF_SEPARATOR) ? L"-" : text);
+        // A submenu's state holds its item count in the high byte, over MF_SEPARATOR's bit.
+        const bool separator = !(state & MF_POPUP) && (state & MF_SEPARATOR);
+        seen.captions.emplace_back(separator ? L"-" : text);
         seen.states.push_back(state);
         seen.checked.push_back((state & MF_CHECKED) != 0);
         seen.enabled.push_back((state & (MF_GRAYED | MF_DISABLED)) == 0);

@@ -20,7 +20,7 @@
 namespace tktest {
 
 inline constexpr int kFirstTextId = 101;
-using TextTable = std::array<std::wstring_view, 14>;
+using TextTable = std::array<std::wstring_view, 29>;
 
 inline constexpr TextTable kEnglish{
     L"Lock",
@@ -39,6 +39,21 @@ inline constexpr TextTable kEnglish{
     L"Copy",
     L"Zoom",
     L"Contrast",
+    L"Sample",
+    L"1 pixel",
+    L"3 \u00d7 3 average",
+    L"5 \u00d7 5 average",
+    L"9 \u00d7 9 average",
+    L"Most common colour",
+    L"History",
+    L"No colours yet",
+    L"Save palette\u2026",
+    L"Clear history",
+    L"GIMP palette (*.gpl)",
+    L"CSS custom properties (*.css)",
+    L"Text (*.txt)",
+    L"Save palette",
+    L"The palette could not be saved to this file:",
 };
 
 inline constexpr TextTable kItalian{
@@ -58,6 +73,21 @@ inline constexpr TextTable kItalian{
     L"Copia",
     L"Lente",
     L"Contrasto",
+    L"Campione",
+    L"1 pixel",
+    L"Media 3 \u00d7 3",
+    L"Media 5 \u00d7 5",
+    L"Media 9 \u00d7 9",
+    L"Colore pi\u00f9 frequente",
+    L"Cronologia",
+    L"Ancora nessun colore",
+    L"Salva tavolozza\u2026",
+    L"Cancella cronologia",
+    L"Tavolozza GIMP (*.gpl)",
+    L"Propriet\u00e0 personalizzate CSS (*.css)",
+    L"Testo (*.txt)",
+    L"Salva tavolozza",
+    L"Impossibile salvare la tavolozza in questo file:",
 };
 
 inline std::wstring_view Text(const TextTable& table, int id)
@@ -86,13 +116,14 @@ inline std::wstring ExpectedText(int id)
     return std::wstring(Text(Texts(language), id));
 }
 
-// The design's items keep their places; Copy and Zoom form a group of their
-// own before Exit.
+// The design's items keep their places; Copy, Zoom, Sample and History form
+// a group of their own before Exit.
 inline std::vector<std::wstring> ExpectedMenuCaptions()
 {
     return {ExpectedText(IDS_LOCK),          L"-", ExpectedText(IDS_HELP), ExpectedText(IDS_ABOUT), L"-",
             ExpectedText(IDS_ADVANCED_VIEW), ExpectedText(IDS_MOVE_TRANSPARENT), L"-", ExpectedText(IDS_COPY),
-            ExpectedText(IDS_ZOOM),          L"-", ExpectedText(IDS_EXIT)};
+            ExpectedText(IDS_ZOOM),          ExpectedText(IDS_SAMPLE), ExpectedText(IDS_HISTORY), L"-",
+            ExpectedText(IDS_EXIT)};
 }
 
 } // namespace tktest
