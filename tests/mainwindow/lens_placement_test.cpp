@@ -34,7 +34,7 @@ protected:
     // Through the menu's Zoom item, as the user opens it.
     static RECT OpenLens(FrmMain& main)
     {
-        tktest::AnswerMenu({VK_UP, VK_UP, VK_RETURN}, [&] { main.ShowPopupMenu(); });
+        tktest::AnswerMenu({VK_UP, VK_UP, VK_UP, VK_UP, VK_RETURN}, [&] { main.ShowPopupMenu(); }); // Zoom
         tktest::Pump(100);
         RECT lens{};
         if (IsZoomLensOpen())
