@@ -3,6 +3,9 @@
 // check, "ok" or "FAIL"; the exit code is the number of failures.
 #include <windows.h>
 
+#include "tavolisk_version.h"
+
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
@@ -69,7 +72,7 @@ void CheckVersion(HMODULE module)
     Report(language[0] != 0, "version block: translation " + Narrow(language));
 
     const std::wstring fileVersion = VersionString(block, language, L"FileVersion");
-    Report(fileVersion == L"2.00.0011", "version block: FileVersion \"" + Narrow(fileVersion) + "\"");
+    Report(fileVersion == L"" TAVOLISK_VERSION_TEXT, "version block: FileVersion \"" + Narrow(fileVersion) + "\"");
     const std::wstring productName = VersionString(block, language, L"ProductName");
     Report(productName == L"Tavolisk", "version block: ProductName \"" + Narrow(productName) + "\"");
     const std::wstring comments = VersionString(block, language, L"Comments");
@@ -82,7 +85,8 @@ void CheckVersion(HMODULE module)
                                    HIWORD(info->dwFileVersionLS), LOWORD(info->dwFileVersionLS)};
         char text[48];
         std::snprintf(text, sizeof text, "%u.%u.%u.%u", parts[0], parts[1], parts[2], parts[3]);
-        Report(parts[0] == 2 && parts[1] == 0 && parts[2] == 0 && parts[3] == 11,
+        const unsigned wanted[4] = {TAVOLISK_VERSION_NUMBERS};
+        Report(std::equal(parts, parts + 4, wanted),
                std::string("version block: fixed file version ") + text);
     } else {
         Report(false, "version block: no fixed file information");

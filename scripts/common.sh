@@ -7,7 +7,7 @@ tavolisk_packages=(
   cmake make g++ googletest libgtest-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   wine wine64 fonts-wine fonts-liberation xvfb x11-utils xdotool imagemagick file
-  clang libclang-rt-14-dev zip unzip
+  clang lld libclang-rt-14-dev zip unzip wixl msitools
 )
 
 # Installs the packages that are missing (as root, with apt-get).

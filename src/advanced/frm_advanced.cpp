@@ -66,7 +66,7 @@ void SymbolLabel::Paint(HDC dc)
     }
     const int left = Left();
     const int top = Top();
-    const COLORREF ink = RGB(0, 0, 0);
+    const COLORREF ink = ForeColor();
     const auto S = [this](int value96) { return tk::Scale(value96, m_dpi); };
     if (m_symbol == Symbol::Cross) {
         // Two strokes, two pixels thick (at 100 %), like the close glyph of the caption font.
@@ -106,13 +106,12 @@ tk::FormStyle FrmAdvanced::Style() const
 
 RECT FrmAdvanced::DefaultPlacementMonitor() const
 {
-    // The view opens where the main window is, on whichever monitor.
-    for (const tk::Form* form : tk::LoadedForms())
-        if (form != this && form->Name() == L"frmMain") {
-            RECT outer{};
-            ::GetWindowRect(form->hWnd(), &outer);
-            return tk::Screen::MonitorAt({(outer.left + outer.right) / 2, (outer.top + outer.bottom) / 2});
-        }
+    // The view opens where the window that opened it is, on whichever monitor.
+    if (m_opener && ::IsWindow(m_opener)) {
+        RECT outer{};
+        ::GetWindowRect(m_opener, &outer);
+        return tk::Screen::MonitorAt({(outer.left + outer.right) / 2, (outer.top + outer.bottom) / 2});
+    }
     return tk::Form::DefaultPlacementMonitor();
 }
 
@@ -200,6 +199,7 @@ void FrmAdvanced::InitializeComponent()
         Label2[i].Index = i;
         Label2[i].Click = [this, i] { Label2_Click(i); };
     }
+    m_access.Create();
     PlaceControls();
 }
 
@@ -288,6 +288,7 @@ void FrmAdvanced::Form_Load()
     oColorDialog = std::make_shared<CDlg>();
     GradientStep = 1;
     m_contrastWord = LoadResString(IDS_CONTRAST);
+    m_access.Load();
 }
 
 void FrmAdvanced::Form_Unload()
@@ -304,6 +305,11 @@ void FrmAdvanced::Form_Activate()
         ::SetFocus(RGBSlider[0].hWnd());
 }
 
+bool FrmAdvanced::Form_TakeKey(int keyCode, int shift)
+{
+    return m_access.TakeKey(keyCode, shift);
+}
+
 void FrmAdvanced::Form_Resize()
 {
     const SIZE client = ClientSizePixels();
@@ -313,10 +319,12 @@ void FrmAdvanced::Form_Resize()
     Label2[2].Move(S(1), bottom);
     Label2[0].Move(right, 0);
     Label2[1].Move(right, bottom);
+    m_access.Place();
 }
 
-void FrmAdvanced::ShowWindow(ColorValue vColor)
+void FrmAdvanced::ShowWindow(ColorValue vColor, HWND opener)
 {
+    m_opener = opener;
     SetTopMost(*this, true);
     Show();
     lblGradientStop.SetBackColor(RGB(0, 0, 0));
@@ -357,6 +365,7 @@ void FrmAdvanced::SetColor(ColorValue vColor, bool autoset)
     TextHEX.SetText(tk::Widen(ColorToHex(vColor)));
     textNumeric.SetText(tk::Widen(ColorToDecimal(vColor)));
     ShowGradient(vColor, static_cast<ColorValue>(lblGradientStop.BackColor()));
+    m_access.ColourShown(vColor);
 }
 
 void FrmAdvanced::ShowGradient(ColorValue lMinCol, ColorValue lMaxCol)

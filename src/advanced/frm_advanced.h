@@ -1,6 +1,7 @@
 // The advanced view: preview, sliders, value fields and the gradient strip.
 #pragma once
 
+#include "advanced/advanced_access.h"
 #include "advanced/cdlg.h"
 #include "colour/colour.h"
 #include "toolkit/form.h"
@@ -34,7 +35,8 @@ public:
     FrmAdvanced() : tk::Form(L"frmAdvanced") {}
     void DragWindow();
     void SetColor(ColorValue vColor, bool autoset);
-    void ShowWindow(ColorValue vColor);
+    // `opener`, when given, is the window whose monitor the view first shows on.
+    void ShowWindow(ColorValue vColor, HWND opener = nullptr);
     void ShowGradient(ColorValue lMinCol, ColorValue lMaxCol);
 
 protected:
@@ -46,9 +48,11 @@ protected:
     void Form_Activate() override;
     void Form_Resize() override;
     void Form_DpiChanged() override;
+    bool Form_TakeKey(int keyCode, int shift) override;
 
 private:
     friend struct FrmAdvancedTestAccess;
+    friend class AdvancedAccess;
 
     void RGBSlider_Change(int index);
     void RGBSlider_Scroll(int index);
@@ -81,7 +85,9 @@ private:
     std::array<SymbolLabel, 4> Label2;
     tk::Label lblContrast;
     std::wstring m_contrastWord;
+    AdvancedAccess m_access{*this};
 
+    HWND m_opener = nullptr; // the window that opened the view, for its first placement
     ColorValue lCurrentColor = 0;
     bool m_settingSliders = false; // SetColor is setting the sliders itself
     // Shared with a stop-colour click in progress: the colour dialog runs its

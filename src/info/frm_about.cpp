@@ -2,6 +2,7 @@
 #include "info/frm_about.h"
 
 #include "info/exec_html.h"
+#include "info/system_colours.h"
 #include "resources/resource.h"
 #include "resources/resource_access.h"
 #include "toolkit/dpi.h"
@@ -95,6 +96,7 @@ void FrmAbout::Form_Load()
     Label5.SetCaption(LoadResString(IDS_CREATED_BY));
     Label4.SetCaption(LoadResString(IDS_VISIT));
     Command1.SetCaption(LoadResString(IDS_CLOSE));
+    UseThemeColoursIfHighContrast(*this);
 }
 
 void FrmAbout::Form_Activate()

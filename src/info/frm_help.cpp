@@ -1,6 +1,7 @@
 // The Help note: one paragraph on how the program is used, in tool-tip colours.
 #include "info/frm_help.h"
 
+#include "info/system_colours.h"
 #include "resources/resource.h"
 #include "resources/resource_access.h"
 #include "toolkit/dpi.h"
@@ -61,6 +62,7 @@ void FrmHelp::Form_Load()
 {
     Label2.SetCaption(LoadResString(IDS_HELP));
     Label1.SetCaption(LoadResString(IDS_HELP_TEXT));
+    UseThemeColoursIfHighContrast(*this);
     FitTextHeight();
 }
 
@@ -100,6 +102,15 @@ void FrmHelp::Label1_Click()
 void FrmHelp::Label2_Click()
 {
     Unload();
+}
+
+bool FrmHelp::Form_TakeKey(int keyCode, int /*shift*/)
+{
+    // Put away from the keyboard as a tool tip is.
+    if (keyCode != VK_ESCAPE)
+        return false;
+    Unload();
+    return true;
 }
 
 void FrmHelp::Form_Deactivate()

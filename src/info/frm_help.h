@@ -20,6 +20,7 @@ protected:
     void Form_Load() override;
     void Form_Deactivate() override;
     void Form_DpiChanged() override;
+    bool Form_TakeKey(int keyCode, int shift) override;
 
 private:
     // Every control at its place and in its fonts for the form's DPI, at

@@ -4,7 +4,33 @@
 #include "colour/colour_formats.h"
 #include "colour/css_names.h"
 #include "colour/more_formats.h"
+#include "mainwindow/main_access.h"
 #include "winservices/clipboard.h"
+
+namespace {
+
+std::function<void()> g_copyFailedWarning;
+
+// Puts the colour's text on the clipboard for the user, who hears when
+// nothing was copied: no colour (an unreadable sample), or a clipboard that
+// another program kept.
+bool CopyColourText(HWND owner, ColorValue color, const std::function<std::string(ColorValue)>& text)
+{
+    if (color >= 0) {
+        const std::wstring copied = tk::Widen(text(color));
+        if (CopyTextToClipboard(owner, copied)) {
+            AnnounceCopied(owner, copied);
+            return true;
+        }
+    }
+    if (g_copyFailedWarning)
+        g_copyFailedWarning();
+    else
+        ::MessageBeep(MB_ICONWARNING);
+    return false;
+}
+
+} // namespace
 
 CopyMenu::CopyMenu(const tk::Window& owner) : m_owner(owner)
 {
@@ -27,10 +53,7 @@ CopyMenu::CopyMenu(const tk::Window& owner) : m_owner(owner)
     for (std::size_t i = 0; i < m_forms.size(); ++i) {
         mCopyFormat.emplace_back(L"");
         mCopyFormat.back().Click = [this, i] {
-            if (m_color < 0)
-                return;
-            CopyTextToClipboard(m_owner.hWnd(), tk::Widen(m_forms[i].text(m_color)));
-            if (Copied)
+            if (CopyColourText(m_owner.hWnd(), m_color, m_forms[i].text) && Copied)
                 Copied(m_color);
         };
     }
@@ -52,8 +75,12 @@ void CopyMenu::Refresh(ColorValue color)
     }
 }
 
-void CopyWebColour(const tk::Window& owner, ColorValue color)
+bool CopyWebColour(const tk::Window& owner, ColorValue color)
 {
-    if (color >= 0)
-        CopyTextToClipboard(owner.hWnd(), tk::Widen(FormatColour(color, ColourFormat::Web)));
+    return CopyColourText(owner.hWnd(), color, [](ColorValue c) { return FormatColour(c, ColourFormat::Web); });
+}
+
+void SetCopyFailedWarning(std::function<void()> warn)
+{
+    g_copyFailedWarning = std::move(warn);
 }

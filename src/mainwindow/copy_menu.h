@@ -38,4 +38,9 @@ private:
 };
 
 // Puts the colour's web text ("#RRGGBB") on the clipboard; nothing for no colour.
-void CopyWebColour(const tk::Window& owner, ColorValue color);
+// A copy that fails, from here or from the submenu, gives the warning beep;
+// true when the colour was copied.
+bool CopyWebColour(const tk::Window& owner, ColorValue color);
+// Tests take the warning here (Wine plays no sound to listen for); an empty
+// function gives the system's beep back.
+void SetCopyFailedWarning(std::function<void()> warn);

@@ -7,7 +7,6 @@
 #include "info/exec_html.h"
 #include "info/frm_about.h"
 #include "info/frm_help.h"
-#include "mainwindow/keyboard_nudge.h"
 #include "mainwindow/zoom_lens.h"
 #include "resources/resource.h"
 #include "resources/resource_access.h"
@@ -63,7 +62,22 @@ std::int16_t ToInteger(long value)
 
 } // namespace
 
-FrmMain::FrmMain() : tk::Form(L"frmMain"), m_readPixel(&GetScreenPixel)
+FrmMain::FrmMain()
+    : tk::Form(L"frmMain"), m_readPixel(&GetScreenPixel),
+      m_keys(*this, {.sampleOffset = [this] { return SampleOffset(); },
+                     .dragging = [this] { return m_isButtonDown; },
+                     .sample = [this] { RefreshColor(); },
+                     // Ctrl+C's colour enters the history as a menu copy's does.
+                     .copy =
+                         [this] {
+                             if (CopyWebColour(*this, m_lastColor))
+                                 m_historyMenu.Remember(m_lastColor);
+                         },
+                     .escape = [] {
+                         const bool open = IsZoomLensOpen();
+                         CloseZoomLens();
+                         return open;
+                     }})
 {
     mPopup.Items = {&mMainLockUpdateInfo, &sep10, &mMainHelp, &mMainAbout, &sep11,
                     &mAdvancedOption, &mMoveTransparent, &sep12, &m_copyMenu.Item(), &mZoom, &m_sampleMenu.Item(), &m_historyMenu.Item(), &sep13, &mExit};
@@ -132,12 +146,11 @@ void FrmMain::InitializeComponent()
     mMoveTransparent.Click = [this] { mMoveTransparent_Click(); };
     mExit.Click = [this] { mExit_Click(); };
     mZoom.Click = [this] {
-        RECT outer{};
-        ::GetWindowRect(hWnd(), &outer);
+        const POINT corner = PositionPixels();
         if (IsZoomLensOpen())
             CloseZoomLens();
         else
-            OpenZoomLens(outer, {outer.left + SampleOffset().x, outer.top + SampleOffset().y});
+            OpenZoomLens(hWnd(), {corner.x + SampleOffset().x, corner.y + SampleOffset().y});
     };
     m_sampleMenu.Changed = [this] {
         ApplySkin(PictureSkin, *this, 0, L"", 0, 0);
@@ -148,6 +161,7 @@ void FrmMain::InitializeComponent()
         ::SetTimer(hWnd(), kSampleSettleTimer, kSampleSettleTime, nullptr);
     };
     m_copyMenu.Copied = [this](ColorValue color) { m_historyMenu.Remember(color); };
+    m_access.Create();
 }
 
 void FrmMain::Form_Load()
@@ -172,6 +186,7 @@ void FrmMain::Form_Load()
     ApplySkin(PictureSkin, *this, 0, L"", 0, 0);
     RefreshColor();
     SetTopMost(*this, true);
+    m_access.Load();
 }
 
 POINT FrmMain::SampleOffset() const noexcept
@@ -248,6 +263,7 @@ void FrmMain::PlaceControls()
     LabelLink.SetFont({.underline = true, .dpi = Dpi()});
     LabelLink.SetMouseIcon(m_hands.Get(kCursorLinkHand, Dpi()));
     SetHandCursors(m_isButtonDown ? kCursorManoDrag : kCursorMano);
+    m_access.Place();
 }
 
 LRESULT FrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -257,6 +273,8 @@ LRESULT FrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         RefreshColor();
         return 0;
     }
+    if (message == WM_TIMER && m_keys.TimerElapsed(wParam))
+        return 0;
     // The wheel comes to the window with the focus; turned over the lens, it is the lens's.
     if (message == WM_MOUSEWHEEL &&
         TakeZoomLensWheel({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, GET_WHEEL_DELTA_WPARAM(wParam)))
@@ -274,14 +292,11 @@ void FrmMain::Form_Unload()
 
 bool FrmMain::Form_TakeKey(int keyCode, int shift)
 {
+    if (m_access.TakeKey(keyCode, shift))
+        return true;
     if (TakeZoomLensKey(keyCode, shift))
         return true;
-    if (!TakeMainWindowKey(*this, keyCode, shift))
-        return false;
-    // Ctrl+C copied the colour: it enters the history as a menu copy does.
-    if (keyCode == 'C' && (shift & 2))
-        m_historyMenu.Remember(m_lastColor);
-    return true;
+    return m_keys.TakeKey(keyCode, shift);
 }
 
 void FrmMain::SetHandCursors(const wchar_t* cursorName)
@@ -321,6 +336,7 @@ void FrmMain::Label1_MouseUp(int, int, int, float, float)
 void FrmMain::EventButtonDown()
 {
     m_isButtonDown = true;
+    const ColorValue colourBefore = m_lastColor;
     SetTopMost(*this, true);
     SetHandCursors(kCursorManoDrag);
     const POINT corner = PositionPixels();
@@ -349,7 +365,7 @@ void FrmMain::EventButtonDown()
         RefreshColor();
         tk::DoEvents();
         if (!moved && m_isButtonDown)
-            tk::WaitForEvents(frame);
+            m_waitForEvents(frame);
     }
     if (!IsLoaded())
         return; // Exit ran inside the loop: nothing of the window is left to restore
@@ -359,6 +375,7 @@ void FrmMain::EventButtonDown()
     if (translucent)
         SetWindowAlpha(PictureSkin, 0);
     SetHandCursors(kCursorMano);
+    m_access.DragEnded(colourBefore);
 }
 
 void FrmMain::EventButtonUp()
@@ -397,18 +414,30 @@ void FrmMain::RefreshColor()
         // The advanced view keeps its colour rather than take an unreadable one.
         if (advancedLoaded && color >= 0)
             frmAdvanced->SetColor(color, false);
+        m_access.ColourShown(color);
     }
     m_lastColor = color;
 }
 
 void FrmMain::ShowPopupMenu()
 {
+    PrepareMenu();
+    tk::PopupMenu(*this, mPopup);
+}
+
+void FrmMain::ShowPopupMenuAt(POINT at)
+{
+    PrepareMenu();
+    tk::PopupMenuAt(*this, mPopup, at);
+}
+
+void FrmMain::PrepareMenu()
+{
     mAdvancedOption.Checked = IsFormLoaded(L"frmAdvanced");
     mMainLockUpdateInfo.Checked = m_lockUpdateInfo;
     m_copyMenu.Refresh(m_lastColor);
     mZoom.Checked = IsZoomLensOpen();
     m_historyMenu.Refresh(Dpi());
-    tk::PopupMenu(*this, mPopup);
 }
 
 void FrmMain::MostraGuida()
@@ -454,7 +483,7 @@ void FrmMain::mAdvancedOption_Click()
         return;
     }
     // After an unreadable sample the view opens with black, not with -1.
-    frmAdvanced->ShowWindow(m_lastColor < 0 ? 0 : m_lastColor);
+    frmAdvanced->ShowWindow(m_lastColor < 0 ? 0 : m_lastColor, hWnd());
 }
 
 void FrmMain::mMoveTransparent_Click()

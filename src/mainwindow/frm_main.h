@@ -5,7 +5,9 @@
 #include "colour/colour.h"
 #include "mainwindow/copy_menu.h"
 #include "mainwindow/hand_cursors.h"
+#include "mainwindow/main_access.h"
 #include "mainwindow/history_menu.h"
+#include "mainwindow/keyboard_nudge.h"
 #include "mainwindow/sample_menu.h"
 #include "toolkit/form.h"
 #include "toolkit/menu.h"
@@ -26,6 +28,9 @@ public:
     void RefreshColor();
     void ShowPopupMenu();
     void Uscita();
+    // The popup menu at a screen point, for the keys that open it.
+    void ShowPopupMenuAt(POINT at);
+    MainAccess& Access() noexcept { return m_access; }
 
     // Where the view-finder's centre and the swatch lie in the skin, in pixels
     // at 96 dpi; the window scales them for its DPI.
@@ -56,6 +61,10 @@ public:
     // here only to produce what Wine never answers (an unreadable pixel).
     using PixelReader = std::function<ColorValue(std::int32_t x, std::int32_t y)>;
     void SetPixelReader(PixelReader reader) { m_readPixel = std::move(reader); }
+    // The drag loop's wait for input or the next frame while the window
+    // stands still; tests count the waits here.
+    using EventWaiter = std::function<void(unsigned long milliseconds)>;
+    void SetEventWaiter(EventWaiter waiter) { m_waitForEvents = std::move(waiter); }
 
 protected:
     tk::FormStyle Style() const override;
@@ -70,6 +79,8 @@ protected:
     void Form_DpiChanged() override;
 
 private:
+    friend class MainAccess;
+    void PrepareMenu();
     void PlaceControls();
     void LoadIcons();
     void PictureSkin_MouseDown(int button, int shift, float x, float y);
@@ -94,6 +105,7 @@ private:
     std::array<tk::TextBox, 5> txtColor;
     std::array<tk::Label, 5> Label1;
     tk::Label LabelLink;
+    MainAccess m_access{*this};
 
     tk::MenuItem mMainLockUpdateInfo{L"Blocca"};
     tk::MenuItem sep10{L"-"};
@@ -119,6 +131,8 @@ private:
     bool m_moveTransparent = false;
     bool m_sampleShown = false; // the fields and swatch show a sample, not their design state
     PixelReader m_readPixel;
+    EventWaiter m_waitForEvents = &tk::WaitForEvents;
+    KeyboardNudge m_keys;
 };
 
 extern tk::FormInstance<FrmMain> frmMain;

@@ -1,10 +1,10 @@
 // Keyboard control of the main window.
 #include "mainwindow/keyboard_nudge.h"
 
-#include "mainwindow/copy_menu.h"
-#include "mainwindow/frm_main.h"
-#include "mainwindow/zoom_lens.h"
-#include "toolkit/controls.h"
+#include "toolkit/screen.h"
+#include "toolkit/syscontrols.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -15,25 +15,11 @@ constexpr int kLongStep = 10;
 constexpr UINT_PTR kSettleTimer = 0x4E55; // "NU"
 constexpr UINT kSettleDelay = 50;       // ms
 
-void CALLBACK SampleOnceSettled(HWND window, UINT, UINT_PTR timer, DWORD)
-{
-    ::KillTimer(window, timer);
-    try {
-        // The timer runs outside any window procedure: its errors are
-        // reported the same way as theirs.
-        if (frmMain.Exists() && frmMain->hWnd() == window)
-            frmMain->RefreshColor();
-    } catch (...) {
-        tk::ReportCurrentException();
-    }
-}
-
 // Whether the field with the focus has text selected: then Ctrl+C is its own.
 bool FocusHasSelection()
 {
     const HWND focus = ::GetFocus();
-    wchar_t className[16]{};
-    if (!focus || !::GetClassNameW(focus, className, 16) || ::lstrcmpiW(className, L"Edit") != 0)
+    if (!dynamic_cast<tk::TextBox*>(tk::Window::FromHandle(focus)))
         return false;
     DWORD start = 0;
     DWORD end = 0;
@@ -62,32 +48,54 @@ POINT NudgeStep(int keyCode, int shift) noexcept
     }
 }
 
-bool TakeMainWindowKey(FrmMain& main, int keyCode, int shift)
+POINT NudgedCentre(POINT centre, POINT step)
+{
+    const POINT target{centre.x + step.x, centre.y + step.y};
+    if (tk::Screen::OnAnyMonitor(target))
+        return target;
+    // Off every monitor the view-finder would read nothing: it stops at the
+    // last pixel of the monitor it is leaving.
+    const RECT monitor = tk::Screen::MonitorAt(centre);
+    return {std::clamp(target.x, monitor.left, monitor.right - 1), std::clamp(target.y, monitor.top, monitor.bottom - 1)};
+}
+
+KeyboardNudge::KeyboardNudge(tk::Form& window, Actions actions) : m_window(window), m_actions(std::move(actions)) {}
+
+bool KeyboardNudge::TakeKey(int keyCode, int shift)
 {
     const POINT step = NudgeStep(keyCode, shift);
     if (step.x != 0 || step.y != 0) {
         // A drag in progress moves the window to the mouse anyway.
-        if (!main.IsButtonDown()) {
-            const POINT corner = main.PositionPixels();
-            main.MovePixels(corner.x + step.x, corner.y + step.y);
-            main.RefreshColor();
+        if (!m_actions.dragging()) {
+            const POINT corner = m_window.PositionPixels();
+            const POINT offset = m_actions.sampleOffset();
+            const POINT centre = NudgedCentre({corner.x + offset.x, corner.y + offset.y}, step);
+            m_window.MovePixels(centre.x - offset.x, centre.y - offset.y);
+            m_actions.sample();
             // A drag goes on sampling after each step; a nudge samples once
             // more when the screen has settled, as a drag held still would.
             // (Without a compositor the pixels the window uncovered are
             // painted only after its owner has had its expose.)
-            ::SetTimer(main.hWnd(), kSettleTimer, kSettleDelay, &SampleOnceSettled);
+            ::SetTimer(m_window.hWnd(), kSettleTimer, kSettleDelay, nullptr);
         }
         return true;
     }
     if (keyCode == 'C' && (shift & (kCtrlMask | kAltMask)) == kCtrlMask) {
         if (FocusHasSelection())
             return false; // the field copies its selection, as ever
-        CopyWebColour(main, main.LastColor());
+        m_actions.copy();
         return true;
     }
-    if (keyCode == VK_ESCAPE && shift == 0 && IsZoomLensOpen()) {
-        CloseZoomLens();
-        return true;
-    }
+    if (keyCode == VK_ESCAPE && shift == 0)
+        return m_actions.escape();
     return false;
+}
+
+bool KeyboardNudge::TimerElapsed(UINT_PTR timer)
+{
+    if (timer != kSettleTimer)
+        return false;
+    ::KillTimer(m_window.hWnd(), timer);
+    m_actions.sample();
+    return true;
 }

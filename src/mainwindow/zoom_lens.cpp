@@ -2,8 +2,11 @@
 #include "mainwindow/zoom_lens.h"
 
 #include "colour/contrast.h"
+#include "resources/resource.h"
+#include "resources/resource_access.h"
 #include "toolkit/dpi.h"
 #include "toolkit/screen.h"
+#include "winservices/accessibility.h"
 #include "winservices/capture_exclusion.h"
 
 #include <algorithm>
@@ -25,15 +28,6 @@ constexpr UINT_PTR kFrameTimer = 1;
 // reads; it reads once more when the menu has surely gone.
 constexpr UINT kSettleTime = 100; // ms
 
-HWND MainWindowOf(HWND lens)
-{
-    // The main window is the lens's owner in all but name: the one form named frmMain.
-    for (tk::Form* form : tk::LoadedForms())
-        if (form->Name() == L"frmMain" && form->hWnd() != lens)
-            return form->hWnd();
-    return nullptr;
-}
-
 } // namespace
 
 tk::FormStyle ZoomLens::Style() const
@@ -49,6 +43,7 @@ tk::FormStyle ZoomLens::Style() const
     style.clientHeight = side;
     style.backColor = RGB(0, 0, 0);
     style.startUpPosition = tk::StartUpPosition::Manual;
+    style.owner = m_picker;
     return style;
 }
 
@@ -143,6 +138,7 @@ void ZoomLens::ReadAndShow()
     ::BitBlt(m_blockDC.get(), 0, 0, block, block, m_screen.get(), m_samplePoint.x - block / 2,
              m_samplePoint.y - block / 2, SRCCOPY);
     ::GdiFlush();
+    ++m_reads;
     // A still screen costs a copy and a comparison, not a repaint.
     if (std::memcmp(m_bits, m_shown.data(), sizeof m_shown) == 0)
         return;
@@ -182,6 +178,7 @@ RECT ZoomLens::CloseMark() const
 
 void ZoomLens::PaintContent(HDC dc, const RECT&)
 {
+    ++m_paints;
     const int cell = CellSize();
     const int block = BlockPixels();
     // Whole pixels only, centred; what the lens has over is its black.
@@ -254,7 +251,7 @@ void ZoomLens::Lens_MouseMove(int button)
 
 void ZoomLens::Form_Unload()
 {
-    ExcludeFromCapture(MainWindowOf(hWnd()), false);
+    ExcludeFromCapture(m_picker, false);
 }
 
 void ZoomLens::Form_KeyDown(int keyCode, int shift)
@@ -282,9 +279,11 @@ POINT ZoomLensCorner(const RECT& mainWindow, POINT samplePoint, SIZE lens, int g
 
 } // namespace
 
-void OpenZoomLens(const RECT& mainWindow, POINT samplePoint)
+void OpenZoomLens(HWND picker, POINT samplePoint)
 {
-    ZoomLens& lens = *frmZoom;
+    ZoomLens& lens = frmZoom.LoadWith(picker);
+    RECT mainWindow{};
+    ::GetWindowRect(picker, &mainWindow);
     // On the main window's monitor, laid out for that monitor's scale.
     const POINT middle{(mainWindow.left + mainWindow.right) / 2, (mainWindow.top + mainWindow.bottom) / 2};
     lens.LayOutAt(tk::DpiAt(middle), lens.PositionPixels());
@@ -293,9 +292,10 @@ void OpenZoomLens(const RECT& mainWindow, POINT samplePoint)
     const POINT corner = ZoomLensCorner(mainWindow, samplePoint, {outer.right - outer.left, outer.bottom - outer.top},
                                         tk::Scale(kGap, lens.Dpi()), tk::Screen::WorkAreaAt(middle));
     lens.MovePixels(corner.x, corner.y);
-    ExcludeFromCapture(MainWindowOf(lens.hWnd()), true);
+    ExcludeFromCapture(picker, true);
     // Shown without taking the activation: the keys stay with the main window.
     ::ShowWindow(lens.hWnd(), SW_SHOWNOACTIVATE);
+    SetAccessibleName(lens.hWnd(), LoadResString(IDS_ZOOM));
     lens.Sample(samplePoint.x, samplePoint.y);
     lens.ReadAgainAfter(kSettleTime);
 }

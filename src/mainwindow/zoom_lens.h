@@ -12,7 +12,8 @@
 
 class ZoomLens : public tk::Form {
 public:
-    ZoomLens() : tk::Form(L"frmZoom") {}
+    // Owned by the picker whose samples it shows: above it, and gone with it.
+    explicit ZoomLens(HWND picker = nullptr) : tk::Form(L"frmZoom"), m_picker(picker) {}
 
     // Pixels of screen shown each way (odd, so that one lies in the middle)
     // and how many times each is magnified, at 96 dpi, by default: the
@@ -33,6 +34,9 @@ public:
     ColorValue BlockPixel(int column, int row) const;
     // Side of one magnified pixel, in pixels of the lens's display.
     int CellSize() const;
+    // How often the lens copied its block from the screen, and painted it.
+    long Reads() const noexcept { return m_reads; }
+    long Paints() const noexcept { return m_paints; }
     // Screen pixels shown each way at the present magnification.
     int BlockPixels() const;
     int Zoom() const noexcept { return m_zoom; }
@@ -55,6 +59,7 @@ private:
     RECT CloseMark() const;
     void ReadAndShow();
 
+    HWND m_picker;
     // The bitmap outlives the memory DC it stays selected into.
     tk::unique_hbitmap m_block;
     tk::unique_hdc m_blockDC;
@@ -69,12 +74,14 @@ private:
     bool m_readDue = false; // a newer sample waits for its frame
     bool m_dragging = false;
     POINT m_grab{}; // the cursor from the lens's corner while dragged
+    long m_reads = 0;
+    long m_paints = 0;
 };
 
 extern tk::FormInstance<ZoomLens> frmZoom;
 
-// Opens the lens beside the main window's outer rectangle, on the sample point.
-void OpenZoomLens(const RECT& mainWindow, POINT samplePoint);
+// Opens the lens beside the picker window, on the sample point.
+void OpenZoomLens(HWND picker, POINT samplePoint);
 void CloseZoomLens();
 bool IsZoomLensOpen() noexcept;
 // Every sample of the main window goes through here, with its square's

@@ -36,6 +36,19 @@
 #define IDS_FILTER_TEXT 127
 #define IDS_SAVE_PALETTE_TITLE 128
 #define IDS_SAVE_FAILED 129
+// Accessibility texts from 140: the language of colour names ("en", "it"),
+// what a screen reader hears after a copy, and the names of controls
+// that show no words of their own.
+#define IDS_NAME_LANGUAGE 140
+#define IDS_COPIED 141
+#define IDS_SLIDER_RED 142
+#define IDS_SLIDER_GREEN 143
+#define IDS_SLIDER_BLUE 144
+#define IDS_CORNER_TOP_RIGHT 145
+#define IDS_CORNER_BOTTOM_RIGHT 146
+#define IDS_CORNER_BOTTOM_LEFT 147
+#define IDS_CORNER_TOP_LEFT 148
+#define IDS_STOP_COLOUR 149
 
 // Application icon: the group and its six images, in the group's order.
 #define IDI_APP 1

@@ -8,13 +8,18 @@
 
 namespace tk {
 
-class AppError : public std::runtime_error {
+// It keeps its text itself rather than deriving from std::runtime_error: the
+// GNU runtime's standard exceptions hold theirs in the old reference-counted
+// string, a second whole string implementation the program would carry.
+class AppError : public std::exception {
 public:
     AppError(long number, std::string source, std::string description,
              std::string helpFile = {}, long helpContext = 0)
-        : std::runtime_error(description.empty() ? "error " + std::to_string(number) : description),
+        : m_what(description.empty() ? "error " + std::to_string(number) : description),
           m_number(number), m_source(std::move(source)), m_description(std::move(description)),
           m_helpFile(std::move(helpFile)), m_helpContext(helpContext) {}
+
+    const char* what() const noexcept override { return m_what.c_str(); }
 
     long Number() const noexcept { return m_number; }
     const std::string& Source() const noexcept { return m_source; }
@@ -23,6 +28,7 @@ public:
     long HelpContext() const noexcept { return m_helpContext; }
 
 private:
+    std::string m_what;
     long m_number;
     std::string m_source;
     std::string m_description;

@@ -60,7 +60,7 @@ void Form::Load()
         top = (Screen::HeightPixels() - height) / 2;
     }
     CreateWindowObject(kFormClass, m_style.exStyle, m_style.style | WS_CLIPCHILDREN, left, top, width, height,
-                       nullptr);
+                       m_style.owner);
     ::SetWindowTextW(hWnd(), m_style.caption.c_str());
     m_loaded = true;
     g_loadedForms.push_back(this);
@@ -230,6 +230,13 @@ void Form::SetCaption(const std::wstring& caption)
     ::SetWindowTextW(hWnd(), caption.c_str());
 }
 
+void Form::SetBackColor(COLORREF color)
+{
+    m_style.backColor = color;
+    if (hWnd())
+        ::InvalidateRect(hWnd(), nullptr, TRUE);
+}
+
 void Form::SetIcons(HICON big, HICON small)
 {
     ::SendMessageW(hWnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
@@ -300,7 +307,10 @@ bool PreTranslateForForms(MSG& message)
         return false;
     const HWND top = form->hWnd();
     try {
-        if (message.message == WM_KEYDOWN && form->TakeKey(static_cast<int>(message.wParam)))
+        // F10 comes as a system key; with Shift it asks for the context menu,
+        // which the form may want to open itself rather than a control's.
+        const bool key = message.message == WM_KEYDOWN || (message.message == WM_SYSKEYDOWN && message.wParam == VK_F10);
+        if (key && form->TakeKey(static_cast<int>(message.wParam)))
             return true;
         if (message.message == WM_KEYDOWN && form->KeyPreview() && message.hwnd != top) {
             form->PreviewKeyDown(static_cast<int>(message.wParam));

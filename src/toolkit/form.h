@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tk {
@@ -22,6 +23,7 @@ struct FormStyle {
     std::wstring caption;
     COLORREF backColor = ::GetSysColor(COLOR_BTNFACE);
     StartUpPosition startUpPosition = StartUpPosition::WindowsDefault;
+    HWND owner = nullptr; // an owned window stays above its owner and goes with it
     bool keyPreview = false;    // the form sees key presses before its controls
     bool tabNavigation = false; // Tab moves between the form's controls
 };
@@ -71,6 +73,7 @@ public:
     bool KeyPreview() const noexcept { return m_style.keyPreview; }
     bool TabNavigation() const noexcept { return m_style.tabNavigation; }
     COLORREF BackColor() const noexcept { return m_style.backColor; }
+    void SetBackColor(COLORREF color);
 
     // Called by the message loop for keys aimed at the form's controls.
     void PreviewKeyDown(int keyCode);
@@ -135,10 +138,13 @@ bool PreTranslateForForms(MSG& message);
 template <class T>
 class FormInstance {
 public:
-    T& operator*()
+    T& operator*() { return LoadWith(); }
+    // The instance, made from these arguments and loaded if it does not exist yet.
+    template <class... Args>
+    T& LoadWith(Args&&... args)
     {
         if (!m_form) {
-            m_form = std::make_unique<T>();
+            m_form = std::make_unique<T>(std::forward<Args>(args)...);
             m_form->SetReleaser([this] { Release(); });
             m_form->Load();
         }

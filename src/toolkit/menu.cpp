@@ -45,17 +45,21 @@ void AppendItems(HMENU menu, const std::vector<MenuItem*>& items, std::vector<Me
 
 void PopupMenu(const Window& owner, const Menu& menu)
 {
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    PopupMenuAt(owner, menu, cursor);
+}
+
+void PopupMenuAt(const Window& owner, const Menu& menu, POINT at)
+{
     const unique_hmenu popup(::CreatePopupMenu());
     std::vector<MenuItem*> byId;
     AppendItems(popup.get(), menu.Items, byId);
-    POINT cursor{};
-    ::GetCursorPos(&cursor);
     // The owner must be in front, or the menu would not close when the user
     // clicks elsewhere.
     ::SetForegroundWindow(owner.hWnd());
     const UINT chosen = static_cast<UINT>(::TrackPopupMenu(
-        popup.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, cursor.x,
-        cursor.y, 0, owner.hWnd(), nullptr));
+        popup.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, 0, owner.hWnd(), nullptr));
     ::PostMessageW(owner.hWnd(), WM_NULL, 0, 0);
     if (chosen >= 1 && chosen <= byId.size()) {
         MenuItem* item = byId[chosen - 1];

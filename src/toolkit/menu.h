@@ -33,5 +33,7 @@ struct Menu {
 // Shows the menu at the mouse cursor and returns once it is dismissed or an
 // item was chosen, in which case the item's Click has already run.
 void PopupMenu(const Window& owner, const Menu& menu);
+// The same at a screen point: a menu opened from the keyboard.
+void PopupMenuAt(const Window& owner, const Menu& menu, POINT at);
 
 } // namespace tk

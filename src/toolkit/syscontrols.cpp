@@ -9,20 +9,41 @@
 
 namespace tk {
 
+namespace {
+
+// Our text fields' own class: the system's edit control without the parent
+// clipping (CS_PARENTDC) that its class asks for. Under the skinned window
+// that clipping is the skin's region, hundreds of rectangles, fetched and
+// clipped against on every text change and every paint: nearly a third of a
+// drag's time under Wine. A field draws only inside itself, so its own
+// rectangle gives the same picture. The process's EDIT class, and with it
+// every edit of the common dialogs, stays as the system made it.
+const wchar_t* TextFieldClass()
+{
+    // A registration that throws is tried again at the next field.
+    static const bool registered = [] {
+        WNDCLASSEXW field{};
+        field.cbSize = sizeof field;
+        if (!::GetClassInfoExW(nullptr, L"EDIT", &field))
+            throw WindowCreationError("the system's edit class could not be read");
+        field.style &= ~UINT{CS_PARENTDC};
+        field.hInstance = Instance();
+        field.lpszClassName = kTextFieldClass;
+        if (!CreationCalls().registerClass(&field) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+            throw WindowCreationError("the window class " + Narrow(kTextFieldClass) + " could not be registered");
+        return true;
+    }();
+    (void)registered;
+    return kTextFieldClass;
+}
+
+} // namespace
+
 void TextBox::Create(Container& parent, int left, int top, int width, int height, bool border)
 {
-    CreateSystemControl(L"EDIT", 0,
+    CreateSystemControl(TextFieldClass(), 0,
                         WS_CHILD | WS_VISIBLE | ES_READONLY | ES_AUTOHSCROLL | (border ? WS_BORDER : 0), left, top,
                         width, height, parent.hWnd());
-    // The edit class asks for its parent's clipping (CS_PARENTDC). Under the
-    // skinned window that is the skin's region, hundreds of rectangles,
-    // fetched and clipped against on every text change and every paint:
-    // nearly a third of a drag's time under Wine. A field draws only inside
-    // itself, so its own rectangle gives the same picture. The change is to
-    // this process's copy of the class, for every edit made here.
-    const ULONG_PTR classStyle = ::GetClassLongPtrW(hWnd(), GCL_STYLE);
-    if (classStyle & CS_PARENTDC)
-        ::SetClassLongPtrW(hWnd(), GCL_STYLE, static_cast<LONG_PTR>(classStyle & ~ULONG_PTR{CS_PARENTDC}));
     SetFont({});
 }
 
@@ -62,9 +83,17 @@ void TextBox::SetTabStop(bool stop)
 HBRUSH TextBox::PrepareColors(HDC dc)
 {
     // Read-only fields would otherwise take the dialog grey.
-    ::SetTextColor(dc, RGB(0, 0, 0));
-    ::SetBkColor(dc, RGB(255, 255, 255));
+    ::SetTextColor(dc, m_fore);
+    ::SetBkColor(dc, m_back);
     return m_background.get();
+}
+
+void TextBox::SetColors(COLORREF fore, COLORREF back)
+{
+    m_fore = fore;
+    m_back = back;
+    m_background.reset(::CreateSolidBrush(back));
+    ::InvalidateRect(hWnd(), nullptr, TRUE);
 }
 
 void ScrollBar::Create(Container& parent, int left, int top, int width, int height, int minimum, int maximum)

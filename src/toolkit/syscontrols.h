@@ -20,10 +20,14 @@ public:
     std::wstring Text() const;
     void SetFont(const FontSpec& spec);
     void SetTabStop(bool stop);
+    // Black on white unless set otherwise (a high-contrast theme's colours).
+    void SetColors(COLORREF fore, COLORREF back);
     HBRUSH PrepareColors(HDC dc);
 
 private:
     unique_hfont m_font;
+    COLORREF m_fore = RGB(0, 0, 0);
+    COLORREF m_back = RGB(255, 255, 255);
     unique_hbrush m_background{::CreateSolidBrush(RGB(255, 255, 255))};
 };
 

@@ -46,6 +46,8 @@ private:
 // Window classes registered by the toolkit.
 inline constexpr const wchar_t* kFormClass = L"TavoliskForm";
 inline constexpr const wchar_t* kPictureClass = L"TavoliskPicture";
+// Our read-only text fields: a superclass of the system's EDIT (see TextBox).
+inline constexpr const wchar_t* kTextFieldClass = L"TavoliskEdit";
 
 HINSTANCE Instance() noexcept;
 

@@ -3,22 +3,27 @@
 
 #include "toolkit/handles.h"
 
+#include <chrono>
 #include <cstring>
 
 namespace {
 
 // Another program holding the clipboard usually lets go within a few
-// milliseconds; a quarter of a second in all is still no noticeable wait.
-constexpr int kOpenAttempts = 25;
-constexpr DWORD kOpenPause = 10; // ms
+// milliseconds. The wait blocks the user-interface thread (inside a drag
+// too), so it ends well before a tenth of a second, however long the
+// system's sleeps turn out.
+constexpr std::chrono::milliseconds kOpenBudget{50};
+constexpr std::chrono::milliseconds kOpenPause{5};
 
 class OpenedClipboard {
 public:
     explicit OpenedClipboard(HWND owner) noexcept
     {
-        for (int attempt = 0; attempt < kOpenAttempts && !m_open; ++attempt) {
-            if (attempt > 0)
-                ::Sleep(kOpenPause);
+        using Clock = std::chrono::steady_clock;
+        const Clock::time_point giveUp = Clock::now() + kOpenBudget - kOpenPause;
+        m_open = ::OpenClipboard(owner) != FALSE;
+        while (!m_open && Clock::now() <= giveUp) {
+            ::Sleep(static_cast<DWORD>(kOpenPause.count()));
             m_open = ::OpenClipboard(owner) != FALSE;
         }
     }

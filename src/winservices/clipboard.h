@@ -6,7 +6,7 @@
 #include <string>
 
 // Replaces the clipboard's contents with the text, as Unicode text. A
-// clipboard that another program holds open is tried again for a moment;
-// if it stays taken, nothing is copied and false comes back. Never shows
-// anything to the user.
+// clipboard that another program holds open is tried again for at most about
+// 50 ms; if it stays taken, nothing is copied and false comes back. Shows
+// nothing to the user: the caller tells them.
 bool CopyTextToClipboard(HWND owner, const std::wstring& text);

@@ -152,12 +152,21 @@ TEST_F(FrmAdvancedTest, TabMovesThroughSlidersThenTextFields)
 {
     FrmAdvancedTestAccess access{Open(0)};
     const HWND order[] = {access.Slider(1).hWnd(), access.Slider(2).hWnd(), access.Hex().hWnd(),
-                          access.Numeric().hWnd(), access.Slider(0).hWnd()};
+                          access.Numeric().hWnd()};
     EXPECT_EQ(::GetFocus(), access.Slider(0).hWnd());
     for (HWND next : order) {
         tktest::PressKey(VK_TAB);
         EXPECT_TRUE(PumpUntil([&] { return ::GetFocus() == next; }, 1000));
     }
+    // Then the six clickable labels' stand-ins, and round to the red slider.
+    for (int i = 0; i < 6; ++i) {
+        tktest::PressKey(VK_TAB);
+        tktest::Pump(60);
+        EXPECT_TRUE(::IsChild(access.form.hWnd(), ::GetFocus()));
+        EXPECT_NE(::GetFocus(), access.Slider(0).hWnd());
+    }
+    tktest::PressKey(VK_TAB);
+    EXPECT_TRUE(PumpUntil([&] { return ::GetFocus() == access.Slider(0).hWnd(); }, 1000));
 }
 
 struct ColorCase {
@@ -237,7 +246,8 @@ TEST_F(FrmAdvancedTest, SlidersComposeTheColourAndStayPut)
     info.cbSize = sizeof info;
     ASSERT_TRUE(::GetScrollBarInfo(access.Slider(0).hWnd(), OBJID_CLIENT, &info));
     const int thumb = (info.xyThumbTop + info.xyThumbBottom) / 2;
-    EXPECT_TRUE(DragFromThread(ToScreen(access.Slider(0).hWnd(), thumb, 6), ToScreen(access.Slider(0).hWnd(), 146, 6)));
+    EXPECT_TRUE(DragFromThread(ToScreen(access.Slider(0).hWnd(), thumb, 6), ToScreen(access.Slider(0).hWnd(), 146, 6),
+                               {.arrived = [&] { return WindowText(access.Hex().hWnd()) == L"FF8000"; }}));
     EXPECT_EQ(access.Slider(0).Value(), 255);
     EXPECT_EQ(access.Current(), Value(RGB(255, 128, 0)));
     EXPECT_EQ(WindowText(access.Hex().hWnd()), L"FF8000");
@@ -320,10 +330,12 @@ TEST_F(FrmAdvancedTest, LeftPressDragsRightAndMiddleDoNot)
         const POINT from = ToScreen(access.form.hWnd(), handle.x, handle.y);
         ASSERT_EQ(::WindowFromPoint(from), access.form.hWnd());
         const POINT to{from.x + 40 * direction, from.y + 20 * direction};
-        EXPECT_TRUE(DragFromThread(from, to, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP)) << handle.x;
-        EXPECT_TRUE(DragFromThread(from, to, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP)) << handle.x;
+        EXPECT_TRUE(DragFromThread(from, to, {.down = MOUSEEVENTF_RIGHTDOWN, .up = MOUSEEVENTF_RIGHTUP})) << handle.x;
+        EXPECT_TRUE(DragFromThread(from, to, {.down = MOUSEEVENTF_MIDDLEDOWN, .up = MOUSEEVENTF_MIDDLEUP})) << handle.x;
         EXPECT_EQ(access.form.PositionPixels().x, before.x) << handle.x;
-        EXPECT_TRUE(DragFromThread(from, to)) << handle.x;
+        const POINT moved{before.x + 40 * direction, before.y + 20 * direction};
+        EXPECT_TRUE(DragFromThread(from, to, {.arrived = [&] { return tktest::WindowAt(access.form.hWnd(), moved); }}))
+            << handle.x;
         const POINT after = access.form.PositionPixels();
         EXPECT_EQ(after.x - before.x, 40 * direction) << handle.x;
         EXPECT_EQ(after.y - before.y, 20 * direction) << handle.x;
@@ -396,38 +408,11 @@ TEST_F(FrmAdvancedTest, NegativeColourShowsNoColour)
     EXPECT_EQ(access.Strip().Point(51, 5), before);
 }
 
-// Clicks the stop label and answers the colour dialog from a second thread.
-struct DialogOutcome {
-    bool answered = false;
-    bool topmostWhileOpen = true;
-};
-
-DialogOutcome ChooseStop(FrmAdvancedTestAccess access, bool confirm, COLORREF color)
-{
-    std::atomic<bool> topmost{true};
-    const HWND form = access.form.hWnd();
-    const RECT stop = access.Stop().Bounds();
-    int answers = 0;
-    {
-        const tktest::DialogAnswer answer([&](HWND dialog) {
-            topmost = (::GetWindowLongW(form, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-            tktest::TypeColour(dialog, GetRValue(color), GetGValue(color), GetBValue(color));
-            ::PostMessageW(dialog, WM_COMMAND, confirm ? IDOK : IDCANCEL, 0);
-        });
-        ::PostMessageW(form, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(stop.left + 5, stop.top + 5));
-        ::PostMessageW(form, WM_LBUTTONUP, 0, MAKELPARAM(stop.left + 5, stop.top + 5));
-        PumpUntil([&] { return answer.Answers() > 0 && !tktest::FindDialog(::GetCurrentThreadId()); }, 6000);
-        answers = answer.Answers();
-    }
-    Pump(100);
-    return {answers == 1, topmost.load()};
-}
-
 TEST_F(FrmAdvancedTest, StopLabelTakesTheColourChosenInTheDialog)
 {
     FrmAdvancedTestAccess access{Open(0)};
     const auto topmost = [&] { return (::GetWindowLongW(access.form.hWnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
-    const DialogOutcome chosen = ChooseStop(access, true, RGB(10, 200, 30));
+    const tktest::DialogOutcome chosen = tktest::ChooseStop(access, true, RGB(10, 200, 30));
     ASSERT_TRUE(chosen.answered);
     EXPECT_FALSE(chosen.topmostWhileOpen);
     EXPECT_TRUE(topmost());
@@ -437,7 +422,7 @@ TEST_F(FrmAdvancedTest, StopLabelTakesTheColourChosenInTheDialog)
 
     // Cancel keeps the stop, and the strip is drawn again all the same.
     access.Strip().Cls();
-    ASSERT_TRUE(ChooseStop(access, false, RGB(250, 0, 0)).answered);
+    ASSERT_TRUE(tktest::ChooseStop(access, false, RGB(250, 0, 0)).answered);
     EXPECT_EQ(access.Stop().BackColor(), RGB(10, 200, 30));
     EXPECT_EQ(access.Strip().Point(254, 5), static_cast<long>(RGB(10, 199, 30)));
     EXPECT_TRUE(topmost());

@@ -38,7 +38,7 @@ BOOL CALLBACK CollectField(HWND hwnd, LPARAM list)
 {
     wchar_t className[16]{};
     GetClassNameW(hwnd, className, 16);
-    if (lstrcmpiW(className, L"Edit") == 0) {
+    if (lstrcmpW(className, L"TavoliskEdit") == 0) {
         RECT rect;
         GetWindowRect(hwnd, &rect);
         reinterpret_cast<std::vector<Field>*>(list)->push_back({rect.top, Text(hwnd)});

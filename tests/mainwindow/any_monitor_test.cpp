@@ -61,8 +61,7 @@ TEST_F(AnyMonitor, SamplingTheAdvancedViewAndTheHelpFollowTheMonitors)
 {
     FrmMain& main = *frmMain;
     main.Show();
-    tktest::Pump(100);
-    EXPECT_EQ(main.LastColor(), static_cast<ColorValue>(RGB(0, 128, 0)));
+    EXPECT_TRUE(tktest::PumpUntil([&] { return main.LastColor() == static_cast<ColorValue>(RGB(0, 128, 0)); }));
 
     // Left of and above the primary: negative coordinates sample like any others.
     main.MovePixels(-400, -150);
@@ -78,11 +77,10 @@ TEST_F(AnyMonitor, SamplingTheAdvancedViewAndTheHelpFollowTheMonitors)
 
     // The advanced view first opens on the main window's monitor.
     main.MovePixels(-700, 300);
-    frmAdvanced->ShowWindow(RGB(1, 2, 3));
-    tktest::Pump(60);
-    const POINT advanced = frmAdvanced->PositionPixels();
-    EXPECT_EQ(advanced.x, kLeft.left + (kLeft.right - kLeft.left) / 8);
-    EXPECT_EQ(advanced.y, kLeft.top + (kLeft.bottom - kLeft.top) / 8);
+    frmAdvanced->ShowWindow(RGB(1, 2, 3), main.hWnd());
+    const POINT eighth{kLeft.left + (kLeft.right - kLeft.left) / 8, kLeft.top + (kLeft.bottom - kLeft.top) / 8};
+    EXPECT_TRUE(tktest::PumpUntil([&] { return tktest::WindowAt(frmAdvanced->hWnd(), eighth); }))
+        << frmAdvanced->PositionPixels().x << "," << frmAdvanced->PositionPixels().y;
     frmAdvanced->Unload();
 
     // Help opens at the pointer and stays on the pointer's monitor.
@@ -90,20 +88,18 @@ TEST_F(AnyMonitor, SamplingTheAdvancedViewAndTheHelpFollowTheMonitors)
     tktest::MoveMouse({1000, 700});
     ASSERT_TRUE(tktest::PumpUntil([] { return GetCursorX() == 1000 && GetCursorY() == 700; }));
     main.MostraGuida();
-    tktest::Pump(60);
     const SIZE help = SizeOf(frmHelp->hWnd());
-    const POINT corner = frmHelp->PositionPixels();
-    EXPECT_EQ(corner.x, kPrimary.right - help.cx);
-    EXPECT_EQ(corner.y, kPrimary.bottom - help.cy);
+    const POINT inCorner{kPrimary.right - help.cx, kPrimary.bottom - help.cy};
+    EXPECT_TRUE(tktest::PumpUntil([&] { return tktest::WindowAt(frmHelp->hWnd(), inCorner); }))
+        << frmHelp->PositionPixels().x << "," << frmHelp->PositionPixels().y;
     frmHelp->Unload();
     tk::CollectRetiredForms();
 
     tktest::MoveMouse({300, 200});
     ASSERT_TRUE(tktest::PumpUntil([] { return GetCursorX() == 300 && GetCursorY() == 200; }));
     main.MostraGuida();
-    tktest::Pump(60);
-    EXPECT_EQ(frmHelp->PositionPixels().x, 300);
-    EXPECT_EQ(frmHelp->PositionPixels().y, 200);
+    EXPECT_TRUE(tktest::PumpUntil([&] { return tktest::WindowAt(frmHelp->hWnd(), {300, 200}); }))
+        << frmHelp->PositionPixels().x << "," << frmHelp->PositionPixels().y;
 }
 
 TEST(KeepOnMonitor, MovesABoxBackOnlyAsFarAsItMust)

@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -31,7 +31,6 @@ protected:
     {
         FrmMain& main = *frmMain;
         main.Show();
-        tktest::Pump(200);
         return main;
     }
     // Chooses the n-th item (from 0) of the Copy submenu: up from Exit over
@@ -43,11 +42,7 @@ protected:
         keys.push_back(VK_RETURN);
         return tktest::AnswerMenu(keys, [&] { main.ShowPopupMenu(); });
     }
-    void PressCtrlC()
-    {
-        tktest::PressChord({VK_CONTROL, 'C'});
-        tktest::Pump(200);
-    }
+    void PressCtrlC() { tktest::Keystroke({VK_CONTROL, 'C'}); }
 
     tktest::FreshAppData m_appData; // the copies' history starts empty
     tktest::Backdrop m_backdrop;
@@ -63,10 +58,13 @@ TEST_F(Copy, EachItemCopiesTheTextItShowsAndTheMenuKeepsItsOrder)
         L"hsv(30, 100%, 100%)", L"oklch(73.2% 0.186 53.0)", L"0x000080FF", L"1.000, 0.502, 0.000",
         L"33023",            L"darkorange"};
     tktest::MenuSeen menu;
+    // Whatever the clipboard held goes: a program that prefers another
+    // format must not paste the old content.
     for (int n = 0; n < static_cast<int>(texts.size()); ++n) {
-        PutClipboardText(L"before");
+        PutClipboardText(L"before", true);
         menu = ChooseCopyItem(main, n);
         EXPECT_EQ(ClipboardText(), texts[static_cast<std::size_t>(n)]) << "item " << n;
+        EXPECT_FALSE(::IsClipboardFormatAvailable(tktest::HtmlFormat())) << "item " << n;
     }
     // What the submenu showed is what it copied; a near name shows as near.
     const tk::MenuItem* copy = main.PopupMenuItems().Items[8];
@@ -98,6 +96,7 @@ TEST_F(Copy, EachItemCopiesTheTextItShowsAndTheMenuKeepsItsOrder)
     PutClipboardText(L"before");
     copy->Items[0]->Click();
     ::SetForegroundWindow(main.hWnd());
+    ASSERT_TRUE(tktest::PumpUntil([&] { return ::GetForegroundWindow() == main.hWnd(); }));
     PressCtrlC();
     EXPECT_EQ(ClipboardText(), L"before");
 }
@@ -106,14 +105,13 @@ TEST_F(Copy, CtrlCCopiesTheWebColourUnlessAFieldHasASelection)
 {
     FrmMain& main = StartPicker();
     ::SetForegroundWindow(main.hWnd());
-    tktest::Pump(100);
-    ASSERT_EQ(::GetForegroundWindow(), main.hWnd());
+    ASSERT_TRUE(tktest::PumpUntil([&] { return ::GetForegroundWindow() == main.hWnd(); }));
 
     PressCtrlC();
     EXPECT_EQ(ClipboardText(), L"#FF8000");
 
     // Part of the Web field selected: Ctrl+C copies that part, as it always did.
-    HWND web = ::FindWindowExW(main.Skin().hWnd(), nullptr, L"Edit", nullptr);
+    HWND web = ::FindWindowExW(main.Skin().hWnd(), nullptr, tk::kTextFieldClass, nullptr);
     ASSERT_EQ(tktest::WindowText(web), L"#FF8000");
     ::SetFocus(web);
     ::SendMessageW(web, EM_SETSEL, 1, 3);
@@ -131,20 +129,25 @@ TEST_F(Copy, AClipboardHeldByAnotherProgramIsWaitedForBrieflyAndNeverHangs)
 {
     FrmMain& main = StartPicker();
     {
-        // Let go after a moment: the copy waits for it and succeeds.
-        tktest::ClipboardHolder holder(std::chrono::milliseconds(60));
+        // Let go a moment after the copy began (a fifth of the 50 ms the
+        // copy gives it): the copy waits for it and succeeds.
+        std::atomic<DWORD> began{0};
+        tktest::ClipboardHolder holder([&] { return began != 0 && ::GetTickCount() - began >= 10; });
         ASSERT_TRUE(holder.Holding());
+        began = ::GetTickCount() | 1;
         EXPECT_TRUE(CopyTextToClipboard(main.hWnd(), L"#FF8000"));
     }
     EXPECT_EQ(ClipboardText(), L"#FF8000");
     {
-        // Held for long: the copy gives up well before the holder lets go
-        // (no hang), silently (no message box), and leaves the clipboard be.
-        tktest::ClipboardHolder holder(std::chrono::milliseconds(1500));
-        const auto start = std::chrono::steady_clock::now();
+        // Held until the copy is over: the copy gives up by itself (no
+        // hang), silently (no message box), and leaves the clipboard be.
+        std::atomic<bool> over{false};
+        tktest::ClipboardHolder holder([&] { return over.load(); });
+        ASSERT_TRUE(holder.Holding());
         EXPECT_FALSE(CopyTextToClipboard(main.hWnd(), L"other"));
-        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
+        EXPECT_FALSE(holder.Released()) << "the copy waited for the holder to let go";
         EXPECT_EQ(tktest::FindDialog(::GetCurrentThreadId()), nullptr) << "no message box";
+        over = true;
     }
     EXPECT_EQ(ClipboardText(), L"#FF8000");
 }

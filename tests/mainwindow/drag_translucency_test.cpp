@@ -3,6 +3,7 @@
 // drags after it. Driven with the real mouse, the menu answered by keys.
 #include "mainwindow/frm_main.h"
 #include "support/all.h"
+#include "support/picker.h"
 #include "winservices/api_window.h"
 
 #include <gtest/gtest.h>
@@ -47,7 +48,7 @@ TEST_F(DragTranslucency, SwitchedOffDuringTheDragTheWindowEndsOpaqueAndStaysSo)
 {
     FrmMain& main = *frmMain;
     main.Show();
-    tktest::Pump(200);
+    tktest::PumpUntil([&] { return ::IsChild(main.hWnd(), ::WindowFromPoint(OnTheSkin(main))) != FALSE; });
     tktest::AnswerMenu({std::begin(kMoveWithAlpha), std::end(kMoveWithAlpha)}, [&] { main.ShowPopupMenu(); });
     ASSERT_TRUE(main.MoveTransparent());
 
@@ -55,19 +56,22 @@ TEST_F(DragTranslucency, SwitchedOffDuringTheDragTheWindowEndsOpaqueAndStaysSo)
     // drag; Move with alpha is switched off there, then the left is let go.
     Translucency duringDrag;
     const POINT from = OnTheSkin(main);
+    const POINT start = main.PositionPixels();
     ASSERT_TRUE(::IsChild(main.hWnd(), ::WindowFromPoint(from)));
     const tktest::MenuSeen menu =
         tktest::AnswerMenu({std::begin(kMoveWithAlpha), std::end(kMoveWithAlpha)}, [&] {
-            EXPECT_TRUE(tktest::DragFromThread(from, {from.x + 20, from.y + 10}, MOUSEEVENTF_LEFTDOWN,
-                                               MOUSEEVENTF_LEFTUP, [&] {
-                                                   duringDrag = TranslucencyOf(main.hWnd());
-                                                   tktest::SendMouse(MOUSEEVENTF_RIGHTDOWN);
-                                                   tktest::SendMouse(MOUSEEVENTF_RIGHTUP);
-                                                   for (int i = 0; i < 150 && !::FindWindowW(L"#32768", nullptr); ++i)
-                                                       ::Sleep(20);
-                                                   for (int i = 0; i < 150 && ::FindWindowW(L"#32768", nullptr); ++i)
-                                                       ::Sleep(20);
-                                               }));
+            EXPECT_TRUE(tktest::DragFromThread(
+                from, {from.x + 20, from.y + 10},
+                {.grabbed = tktest::Grip(main),
+                 .arrived = [&] { return tktest::WindowAt(main.hWnd(), {start.x + 20, start.y + 10}); },
+                 .during = [&] {
+                     duringDrag = TranslucencyOf(main.hWnd());
+                     tktest::SendMouse(MOUSEEVENTF_RIGHTDOWN);
+                     tktest::SendMouse(MOUSEEVENTF_RIGHTUP);
+                     // The menu opens, is answered inside the drag and goes.
+                     tktest::WaitUntil([] { return ::FindWindowW(L"#32768", nullptr) != nullptr; }, 10000);
+                     tktest::WaitUntil([] { return ::FindWindowW(L"#32768", nullptr) == nullptr; }, 10000);
+                 }}));
         });
     ASSERT_TRUE(menu.seen) << "the right button opened no menu during the drag";
     EXPECT_TRUE(duringDrag.layered);
@@ -81,8 +85,12 @@ TEST_F(DragTranslucency, SwitchedOffDuringTheDragTheWindowEndsOpaqueAndStaysSo)
     // A later drag with the option off is opaque from start to end.
     Translucency laterDuring;
     const POINT again = OnTheSkin(main);
-    EXPECT_TRUE(tktest::DragFromThread(again, {again.x - 20, again.y - 10}, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP,
-                                       [&] { laterDuring = TranslucencyOf(main.hWnd()); }));
+    const POINT corner = main.PositionPixels();
+    EXPECT_TRUE(tktest::DragFromThread(
+        again, {again.x - 20, again.y - 10},
+        {.grabbed = tktest::Grip(main),
+         .arrived = [&] { return tktest::WindowAt(main.hWnd(), {corner.x - 20, corner.y - 10}); },
+         .during = [&] { laterDuring = TranslucencyOf(main.hWnd()); }}));
     EXPECT_TRUE(laterDuring.Opaque());
     EXPECT_TRUE(TranslucencyOf(main.hWnd()).Opaque());
 }

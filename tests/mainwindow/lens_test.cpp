@@ -19,14 +19,7 @@ protected:
     tktest::MenuSeen ChooseZoom(FrmMain& main)
     {
         // Zoom, just above Exit.
-        const tktest::MenuSeen seen = tktest::AnswerMenu({VK_UP, VK_UP, VK_UP, VK_UP, VK_RETURN}, [&] { main.ShowPopupMenu(); });
-        tktest::Pump(150);
-        return seen;
-    }
-    void Press(std::initializer_list<WORD> keys)
-    {
-        tktest::PressChord(keys);
-        tktest::Pump(150);
+        return tktest::AnswerMenu({VK_UP, VK_UP, VK_UP, VK_UP, VK_RETURN}, [&] { main.ShowPopupMenu(); });
     }
 
     // Each cell of the lens on screen against the chart pixel it magnifies,
@@ -34,8 +27,17 @@ protected:
     // at `corner`. Where the system cannot leave a window out of screen
     // copies (Wine), the cells under the main window's own crosshair show the
     // crosshair: they are left out, and so are the cells under the close
-    // mark. Returns how many cells were compared.
+    // mark. Waits for the lens to show them (it reads on its own timer, and
+    // the screen shows its drawing only after a while), then compares them
+    // one by one. Returns how many cells were compared.
     int ExpectLensShows(FrmMain& main, POINT corner, const char* when)
+    {
+        tktest::PumpUntil([&] { return LensCells(main, corner, nullptr) == 0; });
+        return LensCells(main, corner, when);
+    }
+    // How many cells are wrong; with `when`, each is reported, and the
+    // count is of the cells compared.
+    int LensCells(FrmMain& main, POINT corner, const char* when)
     {
         ZoomLens& lens = *frmZoom;
         const int cell = lens.CellSize();
@@ -45,6 +47,7 @@ protected:
         ::GetWindowRgn(main.hWnd(), region.get());
         constexpr int kHalf = ZoomLens::kBlock / 2;
         int compared = 0;
+        int wrong = 0;
         for (int row = 0; row < ZoomLens::kBlock; ++row) {
             for (int column = 0; column < ZoomLens::kBlock; ++column) {
                 if (row < 3 && column >= ZoomLens::kBlock - 3)
@@ -54,8 +57,10 @@ protected:
                 if (::PtInRegion(region.get(), x - corner.x, y - corner.y))
                     continue;
                 const COLORREF lensPixel = shown.At(column * cell + cell / 2, row * cell + cell / 2);
-                EXPECT_EQ(lensPixel, PatternChart::ColourAt(x, y))
-                    << when << ": cell " << column << "," << row;
+                wrong += lensPixel != PatternChart::ColourAt(x, y);
+                if (when) {
+                    EXPECT_EQ(lensPixel, PatternChart::ColourAt(x, y)) << when << ": cell " << column << "," << row;
+                }
                 ++compared;
             }
         }
@@ -65,7 +70,11 @@ protected:
         const COLORREF outline = shown.At(kHalf * cell - 1, kHalf * cell + cell / 2);
         const bool blackContrastsMore = ContrastRatio(static_cast<ColorValue>(centre), 0) >=
                                         ContrastRatio(static_cast<ColorValue>(centre), 0xFFFFFF);
-        EXPECT_EQ(outline, blackContrastsMore ? RGB(0, 0, 0) : RGB(255, 255, 255)) << when;
+        const COLORREF ink = blackContrastsMore ? RGB(0, 0, 0) : RGB(255, 255, 255);
+        wrong += outline != ink;
+        if (!when)
+            return wrong;
+        EXPECT_EQ(outline, ink) << when;
         return compared;
     }
 };
@@ -77,7 +86,6 @@ TEST_F(Lens, MagnifiesTheChartUnderTheViewFinderAndFollowsEverySample)
     PatternChart chart;
     FrmMain& main = *frmMain;
     main.Show();
-    tktest::Pump(200);
     ::SetForegroundWindow(main.hWnd());
     ChooseZoom(main);
     ASSERT_TRUE(IsZoomLensOpen());
@@ -101,7 +109,7 @@ TEST_F(Lens, MagnifiesTheChartUnderTheViewFinderAndFollowsEverySample)
     EXPECT_GE(ExpectLensShows(main, first, "opened"), 150);
 
     // A nudge is a sample: the lens moves on with it.
-    Press({VK_RIGHT});
+    tktest::Keystroke({VK_RIGHT});
     const POINT second = main.PositionPixels();
     ASSERT_EQ(second.x, first.x + 1);
     ExpectLensShows(main, second, "after a nudge");
@@ -109,8 +117,11 @@ TEST_F(Lens, MagnifiesTheChartUnderTheViewFinderAndFollowsEverySample)
     // Locked, the window moves but the lens keeps the block it showed.
     tktest::AnswerMenu({VK_DOWN, VK_RETURN}, [&] { main.ShowPopupMenu(); }); // Lock
     ASSERT_TRUE(main.LockUpdateInfo());
-    Press({VK_SHIFT, VK_DOWN});
+    tktest::Keystroke({VK_SHIFT, VK_DOWN});
     ASSERT_EQ(main.PositionPixels().y, second.y + 10);
+    // Nothing should change: the lens is given longer than its own settle
+    // time to show a change it should not make.
+    tktest::Pump(150);
     ExpectLensShows(main, second, "locked");
     tktest::AnswerMenu({VK_DOWN, VK_RETURN}, [&] { main.ShowPopupMenu(); }); // unlock
 
@@ -124,7 +135,7 @@ TEST_F(Lens, MagnifiesTheChartUnderTheViewFinderAndFollowsEverySample)
     // ...by Esc...
     ChooseZoom(main);
     ASSERT_TRUE(IsZoomLensOpen());
-    Press({VK_ESCAPE});
+    tktest::Keystroke({VK_ESCAPE});
     EXPECT_FALSE(IsZoomLensOpen());
 
     // ...and by a click on its own close mark.
@@ -136,7 +147,6 @@ TEST_F(Lens, MagnifiesTheChartUnderTheViewFinderAndFollowsEverySample)
     ::ClientToScreen(frmZoom->hWnd(), &mark);
     ASSERT_EQ(::WindowFromPoint(mark), frmZoom->hWnd());
     tktest::Click(mark);
-    tktest::Pump(150);
-    EXPECT_FALSE(IsZoomLensOpen());
+    EXPECT_TRUE(tktest::PumpUntil([] { return !IsZoomLensOpen(); }));
     EXPECT_TRUE(IsFormLoaded(L"frmMain"));
 }

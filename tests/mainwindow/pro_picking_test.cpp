@@ -235,7 +235,7 @@ TEST_F(ProPicking, TheWheelAndPlusMinusStepTheLensAndItsOutlineFollowsTheSquare)
     tktest::PatternChart chart;
     FrmMain& main = StartPicker();
     PlaceSampleAt(main, {300, 300});
-    OpenZoomLens({0, 0, 0, 0}, {300, 300});
+    OpenZoomLens(main.hWnd(), {300, 300});
     ZoomLens& lens = *frmZoom;
     tktest::Pump(150);
     const int side = lens.ClientSizePixels().cx;

@@ -30,6 +30,8 @@ TEST(LoadResString, GivesEveryTextInTheUsersLanguage)
     ASSERT_NE(table, nullptr) << kNoExpectation;
     for (int id = 101; id <= IDS_CONTRAST; ++id)
         EXPECT_EQ(LoadResString(id), tktest::Text(*table, id)) << "string " << id;
+    for (int id = IDS_NAME_LANGUAGE; id <= IDS_STOP_COLOUR; ++id)
+        EXPECT_EQ(LoadResString(id), tktest::AccessText(tktest::ExpectedLanguage(), id)) << "string " << id;
 }
 
 TEST(LoadResString, HelpTextLongerThan255ComesBackWhole)

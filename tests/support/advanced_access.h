@@ -1,9 +1,13 @@
 // The advanced view's parts that have no public reader, for the tests and the
-// soak: FrmAdvancedTestAccess{form}.Slider(i), .Stop(), .Contrast(), .Current() and so on.
+// soak: FrmAdvancedTestAccess{form}.Slider(i), .Stop(), .Contrast(), .Current()
+// and so on; ChooseStop picks the stop colour as a user does, in the colour dialog.
 #pragma once
 
 #include "advanced/frm_advanced.h"
+#include "support/modal.h"
+#include "support/pump.h"
 
+#include <atomic>
 #include <vector>
 
 struct FrmAdvancedTestAccess {
@@ -25,3 +29,30 @@ struct FrmAdvancedTestAccess {
                 &form.Label3[1]};
     }
 };
+
+namespace tktest {
+
+struct DialogOutcome {
+    bool answered = false;
+    bool topmostWhileOpen = true;
+};
+
+// Clicks the stop label and answers the colour dialog from a second thread
+// with `color`, confirmed or cancelled; returns once the click is handled.
+inline DialogOutcome ChooseStop(FrmAdvancedTestAccess access, bool confirm, COLORREF color)
+{
+    std::atomic<bool> topmost{true};
+    const HWND form = access.form.hWnd();
+    const RECT stop = access.Stop().Bounds();
+    const DialogAnswer answer([&](HWND dialog) {
+        topmost = (::GetWindowLongW(form, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+        TypeColour(dialog, GetRValue(color), GetGValue(color), GetBValue(color));
+        ::PostMessageW(dialog, WM_COMMAND, confirm ? IDOK : IDCANCEL, 0);
+    });
+    ::PostMessageW(form, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(stop.left + 5, stop.top + 5));
+    ::PostMessageW(form, WM_LBUTTONUP, 0, MAKELPARAM(stop.left + 5, stop.top + 5));
+    PumpUntil([&] { return answer.Answers() > 0 && !FindDialog(::GetCurrentThreadId()); }, 10000);
+    return {answer.Answers() == 1, topmost.load()};
+}
+
+} // namespace tktest

@@ -3,11 +3,12 @@
 // (input.h), pixels (pixels.h), test windows (forms.h), modal answering
 // (modal.h), timer scripts inside modal loops (script.h), the error-recording
 // fixture (fixture.h), the expected texts and language (texts.h), the
-// clipboard (clipboard.h) and a chart of position-coloured pixels
-// (pattern_chart.h). Every name is in namespace tktest; advanced_access.h (the
+// clipboard (clipboard.h), a chart of position-coloured pixels
+// (pattern_chart.h) and the accessibility services' recorder (accessibility.h). Every name is in namespace tktest; advanced_access.h (the
 // advanced view's private parts) is included on its own where needed.
 #pragma once
 
+#include "support/accessibility.h"
 #include "support/appdata.h"
 #include "support/clipboard.h"
 #include "support/fixture.h"

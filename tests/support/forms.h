@@ -2,7 +2,7 @@
 // one colour at a chosen place, with hooks), OtherForm (another window of the
 // program that counts its clicks), Backdrop (a screen-filling window of known
 // colours behind everything), and small reads of a window: WindowText,
-// ClientRectOf, ScreenCentre, TextsInReadingOrder (child windows' texts in
+// ClientRectOf, ScreenCentre, VisibleToolTip (this thread's tool tip on show), TextsInReadingOrder (child windows' texts in
 // screen order); CreatePixelPicture; OwnCursor for a cursor the test owns.
 #pragma once
 
@@ -12,6 +12,7 @@
 #include "toolkit/picturebox.h"
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <functional>
@@ -135,10 +136,8 @@ class Backdrop {
 public:
     Backdrop()
     {
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = &Backdrop::Proc;
-        windowClass.hInstance = ::GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = L"TestBackdrop";
+        const WNDCLASSW windowClass{0,       &Backdrop::Proc, 0,       0,       ::GetModuleHandleW(nullptr),
+                                   nullptr, nullptr,         nullptr, nullptr, L"TestBackdrop"};
         ::RegisterClassW(&windowClass);
         m_hwnd.reset(::CreateWindowExW(0, L"TestBackdrop", L"", WS_POPUP | WS_VISIBLE, 0, 0,
                                        ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN), nullptr,
@@ -188,6 +187,24 @@ private:
     COLORREF m_right = 0;
     int m_split = 0;
 };
+
+// A tool tip of this thread that is showing now, or null.
+inline HWND VisibleToolTip()
+{
+    HWND tip = nullptr;
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND window, LPARAM found) {
+            wchar_t name[32]{};
+            ::GetClassNameW(window, name, 32);
+            if (!::IsWindowVisible(window) || lstrcmpiW(name, TOOLTIPS_CLASSW) != 0)
+                return TRUE;
+            *reinterpret_cast<HWND*>(found) = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&tip));
+    return tip;
+}
 
 inline std::wstring WindowText(HWND window)
 {

@@ -1,9 +1,11 @@
 // Real input through the system's queue: SendMouse(flags, point) puts the
 // pointer on a screen point and sends the flags there (SendMouse(flags) at the
-// pointer's place); MoveMouse, Press, Click (then pumps) and ClickNoPump (for
+// pointer's place); MoveMouse, Press, Click (pumped until handled) and ClickNoPump (for
 // timer steps inside a modal loop) build on it, PressKey presses and releases
-// a key, PressChord a key with modifiers (Ctrl+C). DragFromThread drives a press-move-release from a second thread
-// while this one pumps, for presses that start a modal loop.
+// a key, PressChord a key with modifiers (Ctrl+C), Keystroke the same pumped
+// until handled. DragFromThread drives a
+// press-move-release from a second thread while this one pumps, for presses
+// that start a modal loop.
 #pragma once
 
 #include "support/pump.h"
@@ -53,19 +55,68 @@ inline void MoveMouse(POINT screen)
     SendMouse(0, screen);
 }
 
+inline bool CursorAt(POINT point)
+{
+    POINT cursor{};
+    return ::GetCursorPos(&cursor) && cursor.x == point.x && cursor.y == point.y;
+}
+
+// Whether a window's outer top-left corner is at a screen point (from any thread).
+inline bool WindowAt(HWND window, POINT corner)
+{
+    RECT outer{};
+    return ::GetWindowRect(window, &outer) && outer.left == corner.x && outer.top == corner.y;
+}
+
 inline void Press(POINT screen, DWORD down = MOUSEEVENTF_LEFTDOWN)
 {
     MoveMouse(screen);
-    Pump(20);
+    PumpUntil([&] { return CursorAt(screen); });
     SendMouse(down, screen);
 }
 
-// A click, then 60 ms of pumping so its messages have been handled.
+namespace detail {
+inline int& ReleasesTaken()
+{
+    static int taken = 0;
+    return taken;
+}
+// Sees every message this thread takes from its queue, whichever loop takes it.
+inline LRESULT CALLBACK CountReleases(int code, WPARAM removal, LPARAM message)
+{
+    if (code == HC_ACTION && removal == PM_REMOVE) {
+        switch (reinterpret_cast<const MSG*>(message)->message) {
+        case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP:
+        case WM_NCLBUTTONUP: case WM_NCRBUTTONUP: case WM_NCMBUTTONUP:
+        case WM_KEYUP: case WM_SYSKEYUP:
+            ++ReleasesTaken();
+            break;
+        default:
+            break;
+        }
+    }
+    return ::CallNextHookEx(nullptr, code, removal, message);
+}
+// Sends input, then pumps until this thread has taken `releases` more
+// button or key releases from its queue and handled them: input comes back
+// from X only after a while, and a slow machine must not outrun it.
+inline void SendAndHandle(const std::function<void()>& send, int releases)
+{
+    const HHOOK hook = ::SetWindowsHookExW(WH_GETMESSAGE, &CountReleases, nullptr, ::GetCurrentThreadId());
+    const int before = ReleasesTaken();
+    send();
+    PumpUntil([&] { return ReleasesTaken() >= before + releases; });
+    ::UnhookWindowsHookEx(hook);
+}
+} // namespace detail
+
+// A click, pumped until it has been handled.
 inline void Click(POINT screen, DWORD down = MOUSEEVENTF_LEFTDOWN, DWORD up = MOUSEEVENTF_LEFTUP)
 {
-    Press(screen, down);
-    SendMouse(up, screen);
-    Pump(60);
+    detail::SendAndHandle([&] {
+        Press(screen, down);
+        SendMouse(up, screen);
+    }, 1);
 }
 
 // A click that does not pump, for timer steps running inside a modal loop.
@@ -107,46 +158,77 @@ inline void PressChord(std::initializer_list<WORD> keys)
     ::SendInput(static_cast<UINT>(strokes.size()), strokes.data(), sizeof(INPUT));
 }
 
+// How DragFromThread presses and lets go, and what it waits for on the way.
+struct DragHow {
+    DWORD down = MOUSEEVENTF_LEFTDOWN;
+    DWORD up = MOUSEEVENTF_LEFTUP;
+    // Holds once the press has been taken: the hand moves on only then, as
+    // a handler that reads the cursor would otherwise find it already on
+    // its way (the grip would slip by a step on a loaded machine).
+    std::function<bool()> grabbed{};
+    // Holds once what the drag moves has followed the pointer to the end
+    // point: the button is let go only then, however slow the machine.
+    std::function<bool()> arrived{};
+    // Runs on the mouse thread, the button held at the end point.
+    std::function<void()> during{};
+    // Ends a loop still running after the release (by default another left release).
+    std::function<void()> rescue{};
+};
+
+// A chord pressed and let go, pumped until every key of it has been handled.
+inline void Keystroke(std::initializer_list<WORD> keys)
+{
+    detail::SendAndHandle([&] { PressChord(keys); }, static_cast<int>(keys.size()));
+}
+
 // A press, a path in ten steps and a release given by a second thread while
 // this one pumps: the press may start a modal loop (the system move, a thumb
-// drag, the picker's drag). `during` runs on that thread while the button is
-// held at `to`. A loop still running a second after the release is ended by
-// `rescue` (by default another left release) and the drag reported as stuck
-// (false), so a fault fails within its own bound instead of hanging.
-inline bool DragFromThread(POINT from, POINT to, DWORD down = MOUSEEVENTF_LEFTDOWN, DWORD up = MOUSEEVENTF_LEFTUP,
-                           const std::function<void()>& during = {}, const std::function<void()>& rescue = {})
+// drag, the picker's drag). The steps are paced 25 ms apart so that the loop
+// sees the way and not only its end. False when what the drag moves never
+// arrived, or when the loop still ran 10 s after the release: `rescue` has
+// then ended it, so a fault fails within its own bound instead of hanging.
+inline bool DragFromThread(POINT from, POINT to, const DragHow& how = {})
 {
     std::atomic<bool> released{false};
     std::atomic<bool> returned{false};
     std::atomic<bool> stuck{false};
+    std::atomic<bool> reached{true};
     std::thread mouse([&] {
-        SendMouse(0, from);
-        ::Sleep(50);
-        SendMouse(down, from);
+        MoveMouse(from);
+        WaitUntil([&] { return CursorAt(from); });
+        SendMouse(how.down, from);
+        const bool grabbed = !how.grabbed || WaitUntil(how.grabbed, 10000);
         for (int step = 1; step <= 10; ++step) {
             ::Sleep(25);
-            SendMouse(0, {from.x + (to.x - from.x) * step / 10, from.y + (to.y - from.y) * step / 10});
+            MoveMouse({from.x + (to.x - from.x) * step / 10, from.y + (to.y - from.y) * step / 10});
         }
-        ::Sleep(80);
-        if (during)
-            during();
-        SendMouse(up, to);
+        int polls = 0;
+        reached = grabbed && WaitUntil([&] {
+            if (CursorAt(to) && (!how.arrived || how.arrived()))
+                return true;
+            // Should the pointer have been put back on the way (a late
+            // motion of X's own), the hand moves to the end again.
+            if (++polls % 40 == 0)
+                MoveMouse(to);
+            return false;
+        }, 10000);
+        if (how.during)
+            how.during();
+        SendMouse(how.up, to);
         released = true;
-        for (int waited = 0; !returned && waited < 1000; waited += 10)
-            ::Sleep(10);
-        if (!returned) {
+        if (!WaitUntil([&] { return returned.load(); }, 10000)) {
             stuck = true;
-            if (rescue)
-                rescue();
+            if (how.rescue)
+                how.rescue();
             else
                 SendMouse(MOUSEEVENTF_LEFTUP, to);
         }
     });
-    PumpUntil([&] { return released.load(); }, 60000);
+    PumpUntil([&] { return released.load(); }, 120000);
     returned = true;
     mouse.join();
-    Pump(100);
-    return !stuck;
+    tk::DoEvents();
+    return reached && !stuck;
 }
 
 } // namespace tktest

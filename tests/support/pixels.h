@@ -107,6 +107,15 @@ inline COLORREF ScreenPixel(int x, int y)
     return ::GetPixel(screen, x, y);
 }
 
+// Whether the screen shows a colour at a point of a window's client area:
+// what a test waits for after drawing, since Wine hands the drawing to X
+// from the message loop.
+inline bool ScreenShows(HWND window, POINT client, COLORREF color)
+{
+    ::ClientToScreen(window, &client);
+    return ScreenPixel(client.x, client.y) == color;
+}
+
 inline Pixels ReadBitmap(HBITMAP bitmap)
 {
     BITMAP info{};

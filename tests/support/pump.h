@@ -2,6 +2,7 @@
 // for at least that long; PumpUntil(condition, ms) until the condition holds,
 // false if the time ran out first. Both go through tk::DoEvents, the
 // program's own pump, so paints, posted input and X events all get through.
+// WaitUntil is PumpUntil for a second thread, which has nothing to pump.
 #pragma once
 
 #include "toolkit/form.h"
@@ -23,6 +24,17 @@ inline bool PumpUntil(const std::function<bool()>& condition, int timeoutMillise
             return false;
         ::Sleep(5);
     }
+}
+
+inline bool WaitUntil(const std::function<bool()>& condition, int timeoutMilliseconds = 5000)
+{
+    const DWORD start = ::GetTickCount();
+    while (!condition()) {
+        if (static_cast<int>(::GetTickCount() - start) > timeoutMilliseconds)
+            return false;
+        ::Sleep(5);
+    }
+    return true;
 }
 
 inline void Pump(int milliseconds = 60)

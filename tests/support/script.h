@@ -9,6 +9,7 @@
 
 #include "support/forms.h"
 #include "support/input.h"
+#include "support/timing.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -23,13 +24,6 @@ public:
     Script(std::vector<std::function<bool()>> steps, std::function<void()> rescue, DWORD timeout = 15000)
         : m_steps(std::move(steps)), m_rescue(std::move(rescue)), m_deadline(::GetTickCount() + timeout)
     {
-        Current() = this;
-        m_timer = ::SetTimer(nullptr, 0, 30, &Script::Tick);
-    }
-    ~Script()
-    {
-        ::KillTimer(nullptr, m_timer);
-        Current() = nullptr;
     }
     Script(const Script&) = delete;
     Script& operator=(const Script&) = delete;
@@ -37,36 +31,30 @@ public:
     bool Finished() const { return m_next == m_steps.size(); }
 
 private:
-    static Script*& Current()
+    void Tick()
     {
-        static Script* current = nullptr;
-        return current;
-    }
-
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
-    {
-        Script* script = Current();
-        if (!script || script->m_busy)
+        if (m_busy)
             return;
-        script->m_busy = true;
-        if (script->m_next < script->m_steps.size()) {
-            if (static_cast<LONG>(::GetTickCount() - script->m_deadline) > 0) {
-                ADD_FAILURE() << "step " << script->m_next << " did not finish in time";
-                script->m_next = script->m_steps.size();
-                script->m_rescue();
-            } else if (script->m_steps[script->m_next]()) {
-                ++script->m_next;
+        m_busy = true;
+        if (m_next < m_steps.size()) {
+            if (static_cast<LONG>(::GetTickCount() - m_deadline) > 0) {
+                ADD_FAILURE() << "step " << m_next << " did not finish in time";
+                m_next = m_steps.size();
+                m_rescue();
+            } else if (m_steps[m_next]()) {
+                ++m_next;
             }
         }
-        script->m_busy = false;
+        m_busy = false;
     }
 
     std::vector<std::function<bool()>> m_steps;
     std::function<void()> m_rescue;
     DWORD m_deadline;
-    UINT_PTR m_timer = 0;
     std::size_t m_next = 0;
     bool m_busy = false;
+    // Last, so that it starts once the rest is ready and stops first.
+    ThreadTimer m_timer{30, [this] { Tick(); }, ThreadTimer::Repeat};
 };
 
 inline std::function<bool()> After(DWORD milliseconds)

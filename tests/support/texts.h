@@ -90,6 +90,41 @@ inline constexpr TextTable kItalian{
     L"Impossibile salvare la tavolozza in questo file:",
 };
 
+// The accessibility texts, from 140 on.
+inline constexpr int kFirstAccessTextId = 140;
+using AccessTextTable = std::array<std::wstring_view, 10>;
+
+inline constexpr AccessTextTable kAccessEnglish{
+    L"en",
+    L"copied %1",
+    L"Red",
+    L"Green",
+    L"Blue",
+    L"Move to the top right corner",
+    L"Move to the bottom right corner",
+    L"Move to the bottom left corner",
+    L"Move to the top left corner",
+    L"Gradient end colour",
+};
+
+inline constexpr AccessTextTable kAccessItalian{
+    L"it",
+    L"copiato %1",
+    L"Rosso",
+    L"Verde",
+    L"Blu",
+    L"Sposta nell'angolo in alto a destra",
+    L"Sposta nell'angolo in basso a destra",
+    L"Sposta nell'angolo in basso a sinistra",
+    L"Sposta nell'angolo in alto a sinistra",
+    L"Colore finale della sfumatura",
+};
+
+inline std::wstring_view AccessText(const std::string& language, int id)
+{
+    return (language == "it" ? kAccessItalian : kAccessEnglish).at(static_cast<std::size_t>(id - kFirstAccessTextId));
+}
+
 inline std::wstring_view Text(const TextTable& table, int id)
 {
     return table.at(static_cast<std::size_t>(id - kFirstTextId));

@@ -18,17 +18,16 @@ HWND WINAPI RefuseWindow(DWORD, LPCWSTR, LPCWSTR, DWORD, int, int, int, int, HWN
     return nullptr;
 }
 
-ATOM WINAPI RefuseClass(const WNDCLASSEXW*)
+// Refuses the picture class once; every other registration is the system's.
+ATOM WINAPI RefusePictureClassOnce(const WNDCLASSEXW* windowClass)
 {
-    ++g_refusals;
-    ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-    return 0;
+    if (g_refusals == 0 && lstrcmpW(windowClass->lpszClassName, tk::kPictureClass) == 0) {
+        ++g_refusals;
+        ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return 0;
+    }
+    return ::RegisterClassExW(windowClass);
 }
-
-// Puts the system's own calls back whatever the test's outcome.
-struct SystemCallsAfterwards {
-    ~SystemCallsAfterwards() { tk::CreationCalls() = tk::WindowCreationCalls{}; }
-};
 
 long ErrorNumberOfLoading(tk::Form& form)
 {
@@ -40,41 +39,46 @@ long ErrorNumberOfLoading(tk::Form& form)
     return 0;
 }
 
+class WindowCreation : public ::testing::Test {
+protected:
+    WindowCreation() { form.OnLoad = [this] { loadHandlerRan = true; }; }
+    // The system's own calls come back whatever the test's outcome.
+    ~WindowCreation() override { tk::CreationCalls() = tk::WindowCreationCalls{}; }
+
+    // Loading raises the run-time error 7 and leaves the form unloaded, its Load handler not run.
+    void ExpectLoadingRefused()
+    {
+        EXPECT_EQ(ErrorNumberOfLoading(form), 7);
+        EXPECT_FALSE(form.IsLoaded());
+        EXPECT_FALSE(loadHandlerRan);
+    }
+
+    tktest::TestForm form{L"refused", tktest::Place(0, 0, 120, 80)};
+    bool loadHandlerRan = false;
+};
+
 } // namespace
 
-TEST(WindowCreation, AClassTheSystemWillNotRegisterStopsTheFormUntilItCan)
+TEST_F(WindowCreation, AClassTheSystemWillNotRegisterStopsTheFormUntilItCan)
 {
     // Each test runs in a process of its own, so the classes are not registered yet.
-    SystemCallsAfterwards restore;
-    tktest::TestForm form(L"unregistered", tktest::Place(0, 0, 120, 80));
-    bool loadHandlerRan = false;
-    form.OnLoad = [&] { loadHandlerRan = true; };
-
-    tk::CreationCalls().registerClass = &RefuseClass;
-    EXPECT_EQ(ErrorNumberOfLoading(form), 7);
+    // The form class is registered, the picture class refused.
+    tk::CreationCalls().registerClass = &RefusePictureClassOnce;
+    ExpectLoadingRefused();
     EXPECT_EQ(g_refusals, 1);
-    EXPECT_FALSE(form.IsLoaded());
-    EXPECT_FALSE(loadHandlerRan);
 
-    // Registration is tried again at the next creation, and then succeeds.
-    tk::CreationCalls() = tk::WindowCreationCalls{};
+    // Registration is tried again at the next creation: the form class,
+    // there already, is no failure, and the picture class now registers.
     EXPECT_EQ(ErrorNumberOfLoading(form), 0);
     EXPECT_TRUE(form.IsLoaded());
     EXPECT_TRUE(loadHandlerRan);
     EXPECT_TRUE(::IsWindow(form.hWnd()));
 }
 
-TEST(WindowCreation, AFormOrControlWindowTheSystemRefusesRaisesTheRunTimeError)
+TEST_F(WindowCreation, AFormOrControlWindowTheSystemRefusesRaisesTheRunTimeError)
 {
-    SystemCallsAfterwards restore;
-    tktest::TestForm form(L"refused", tktest::Place(0, 0, 120, 80));
-    bool loadHandlerRan = false;
-    form.OnLoad = [&] { loadHandlerRan = true; };
-
     tk::CreationCalls().createWindow = &RefuseWindow;
-    EXPECT_EQ(ErrorNumberOfLoading(form), 7);
-    EXPECT_FALSE(form.IsLoaded());
-    EXPECT_FALSE(loadHandlerRan);
+    ExpectLoadingRefused();
     EXPECT_EQ(form.hWnd(), nullptr);
 
     // A system control refused inside a loaded form raises the same error.

@@ -1,19 +1,22 @@
 // Glyphs are rows of '#' (ink) and '.' (none), all rows of one glyph equally wide.
 #include "pixel_font.h"
 
-#include <stdexcept>
-
 namespace art {
 
-PixelFont::PixelFont(int height, int spacing, std::map<char, std::vector<std::string>> glyphs)
-    : m_height(height), m_spacing(spacing), m_glyphs(std::move(glyphs))
+// The glyphs are handed over as literals and copied here in one loop: written
+// as a map of string vectors, each font became several kilobytes of code that
+// built every row in place.
+PixelFont::PixelFont(int height, int spacing, std::initializer_list<GlyphArt> glyphs)
+    : m_height(height), m_spacing(spacing)
 {
-    for (const auto& [c, rows] : m_glyphs) {
+    for (const GlyphArt& glyph : glyphs) {
+        const std::vector<std::string> rows(glyph.rows.begin(), glyph.rows.end());
         if (static_cast<int>(rows.size()) != height)
-            throw std::logic_error(std::string("glyph '") + c + "' has the wrong height");
+            throw ArtError(std::string("glyph '") + glyph.c + "' has the wrong height");
         for (const std::string& row : rows)
             if (row.size() != rows.front().size())
-                throw std::logic_error(std::string("glyph '") + c + "' is ragged");
+                throw ArtError(std::string("glyph '") + glyph.c + "' is ragged");
+        m_glyphs.emplace(glyph.c, rows);
     }
 }
 
@@ -21,7 +24,7 @@ const std::vector<std::string>& PixelFont::Glyph(char c) const
 {
     const auto found = m_glyphs.find(c);
     if (found == m_glyphs.end())
-        throw std::invalid_argument(std::string("no glyph for '") + c + "'");
+        throw ArtError(std::string("no glyph for '") + c + "'");
     return found->second;
 }
 

@@ -5,15 +5,23 @@
 #include "raster.h"
 
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <vector>
 
 namespace art {
 
+// One glyph as written in the source: its character and its rows. The rows
+// stay string literals (constant data) until the font is built.
+struct GlyphArt {
+    char c;
+    std::initializer_list<const char*> rows;
+};
+
 class PixelFont {
 public:
-    PixelFont(int height, int spacing, std::map<char, std::vector<std::string>> glyphs);
+    PixelFont(int height, int spacing, std::initializer_list<GlyphArt> glyphs);
 
     int Height() const noexcept { return m_height; }
     int TextWidth(const std::string& text) const;

@@ -7,6 +7,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace art {
@@ -23,6 +24,18 @@ struct Rgba {
 
 inline constexpr Rgb kMagenta{255, 0, 255};
 inline constexpr Rgb kBlack{0, 0, 0};
+
+// The artwork's faults. Their text is kept in a std::string of their own: the
+// GNU runtime's standard exceptions hold theirs in the old reference-counted
+// string, a second whole string implementation the program would carry.
+class ArtError : public std::exception {
+public:
+    explicit ArtError(std::string text) : m_text(std::move(text)) {}
+    const char* what() const noexcept override { return m_text.c_str(); }
+
+private:
+    std::string m_text;
+};
 
 template <class Pixel>
 class Raster {
@@ -41,7 +54,7 @@ private:
     std::size_t Index(int x, int y) const
     {
         if (!Contains(x, y))
-            throw std::out_of_range("pixel " + std::to_string(x) + "," + std::to_string(y) + " outside the raster");
+            throw ArtError("pixel " + std::to_string(x) + "," + std::to_string(y) + " outside the raster");
         return static_cast<std::size_t>(y) * m_width + x;
     }
 

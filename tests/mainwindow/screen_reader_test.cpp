@@ -1,0 +1,123 @@
+// What a screen reader is given, through the services' recorder (Wine has
+// neither the annotation service nor UI Automation notifications): the
+// names of the fields, sliders and lens, the colour when a drag ends on a
+// new one and when a burst of nudges settles, a copy, and the swatch's
+// tool tip with the colour's name.
+#include "advanced/frm_advanced.h"
+#include "mainwindow/frm_main.h"
+#include "mainwindow/zoom_lens.h"
+#include "resources/resource.h"
+#include "support/advanced_access.h"
+#include "support/all.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr COLORREF kOrange = RGB(255, 128, 0);
+constexpr COLORREF kNavy = RGB(18, 52, 86); // "dark blue"
+
+bool Italian()
+{
+    return tktest::ExpectedLanguage() == "it";
+}
+
+class ScreenReader : public tktest::WindowTest {
+protected:
+    FrmMain& StartPicker(COLORREF colour)
+    {
+        m_backdrop.Paint(colour);
+        FrmMain& main = *frmMain;
+        main.Show();
+        tktest::Pump(200);
+        ::SetForegroundWindow(main.hWnd());
+        tktest::PumpUntil([&] { return ::GetForegroundWindow() == main.hWnd(); }, 2000);
+        main.RefreshColor();
+        return main;
+    }
+    static POINT SamplePoint(FrmMain& main)
+    {
+        const POINT corner = main.PositionPixels();
+        return {corner.x + main.SampleOffset().x, corner.y + main.SampleOffset().y};
+    }
+
+    tktest::AccessibilityRecorder m_services;
+    tktest::Backdrop m_backdrop;
+};
+
+} // namespace
+
+TEST_F(ScreenReader, FieldsSlidersAndLensCarryTheirNames)
+{
+    FrmMain& main = StartPicker(RGB(10, 20, 30));
+    // Each field by what it shows: the name must be its own row's caption.
+    std::map<std::wstring, std::wstring> nameByText;
+    for (const auto& [window, name] : m_services.names)
+        nameByText[tktest::WindowText(window)] = name;
+    const std::map<std::wstring, std::wstring> expected = {
+        {L"#0A141E", L"Web"}, {L"1971210", L"Num"}, {L"10", L"R"}, {L"20", L"G"}, {L"30", L"B"}};
+    for (const auto& [text, name] : expected)
+        EXPECT_EQ(nameByText[text], name) << "the field showing " << tk::Narrow(text);
+
+    frmAdvanced->ShowWindow(main.LastColor());
+    FrmAdvancedTestAccess parts{*frmAdvanced};
+    const std::string language = tktest::ExpectedLanguage();
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(m_services.NameOf(parts.Slider(i).hWnd()), tktest::AccessText(language, IDS_SLIDER_RED + i));
+    EXPECT_EQ(m_services.NameOf(parts.Hex().hWnd()), L"HEX");
+    EXPECT_EQ(m_services.NameOf(parts.Numeric().hWnd()), L"Num");
+
+    OpenZoomLens(main.hWnd(), SamplePoint(main));
+    EXPECT_EQ(m_services.NameOf(frmZoom->hWnd()), tktest::Text(tktest::Texts(language), IDS_ZOOM));
+}
+
+TEST_F(ScreenReader, HearsTheColourWhereADragOrANudgeBurstEndsAndACopy)
+{
+    FrmMain& main = StartPicker(kOrange);
+    const std::wstring orange = Italian() ? L"arancione, #FF8000" : L"orange, #FF8000";
+    const std::wstring navy = Italian() ? L"blu scuro, #123456" : L"dark blue, #123456";
+    const POINT sample = SamplePoint(main);
+    // Navy from 40 pixels right of the view-finder on.
+    m_backdrop.Paint(kOrange, kNavy, sample.x + 40);
+    ASSERT_TRUE(m_services.announcements.empty());
+
+    // A drag onto navy is heard once, when it ends; one back onto navy is not.
+    const POINT grip{sample.x + 60, sample.y - 40}; // on the skin's body
+    ASSERT_TRUE(tktest::DragFromThread(grip, {grip.x + 60, grip.y}));
+    ASSERT_EQ(main.FieldText(0), L"#123456");
+    EXPECT_EQ(m_services.Said(), std::vector<std::wstring>{navy});
+    ASSERT_TRUE(tktest::DragFromThread({grip.x + 60, grip.y}, {grip.x + 61, grip.y}));
+    EXPECT_EQ(m_services.Said(), std::vector<std::wstring>{navy});
+
+    // Twenty-two pixels of nudges back over the edge: one announcement, once they stop.
+    tktest::PressChord({VK_SHIFT, VK_LEFT});
+    tktest::PressChord({VK_SHIFT, VK_LEFT});
+    tktest::PressChord({VK_LEFT});
+    tktest::PressChord({VK_LEFT});
+    ASSERT_TRUE(tktest::PumpUntil([&] { return m_services.announcements.size() == 2; }, 3000));
+    EXPECT_EQ(m_services.Said().back(), orange);
+    tktest::Pump(800);
+    EXPECT_EQ(m_services.announcements.size(), 2u);
+    EXPECT_EQ(m_services.announcements.back().window, main.hWnd());
+
+    tktest::PressChord({VK_CONTROL, 'C'});
+    ASSERT_TRUE(tktest::PumpUntil([&] { return m_services.announcements.size() == 3; }, 3000));
+    EXPECT_EQ(m_services.Said().back(), Italian() ? L"copiato #FF8000" : L"copied #FF8000");
+    EXPECT_EQ(m_services.announcements.back().kind, AnnouncementKind::ActionDone);
+}
+
+TEST_F(ScreenReader, TheSwatchsToolTipNamesTheColour)
+{
+    FrmMain& main = StartPicker(kOrange);
+    const POINT corner = main.PositionPixels();
+    tktest::MoveMouse({corner.x + 20, corner.y + 20});
+    tktest::Pump(100);
+    tktest::MoveMouse({corner.x + FrmMain::kSwatchX, corner.y + FrmMain::kSwatchY});
+    HWND tip = nullptr;
+    ASSERT_TRUE(tktest::PumpUntil([&] { return (tip = tktest::VisibleToolTip()) != nullptr; }));
+    EXPECT_EQ(tktest::WindowText(tip), Italian() ? L"arancione \u2014 #FF8000" : L"orange \u2014 #FF8000");
+}
