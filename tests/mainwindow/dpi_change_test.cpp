@@ -111,8 +111,8 @@ TEST_F(DpiChange, TheMainWindowStaysWithinReachAndItsFieldsNeverHoldAReleasedFon
     FrmMain& main = *frmMain;
     main.Show();
     tktest::Pump(150);
-    for (HWND field = ::FindWindowExW(main.Skin().hWnd(), nullptr, L"Edit", nullptr); field;
-         field = ::FindWindowExW(main.Skin().hWnd(), field, L"Edit", nullptr))
+    for (HWND field = ::FindWindowExW(main.Skin().hWnd(), nullptr, tk::kTextFieldClass, nullptr); field;
+         field = ::FindWindowExW(main.Skin().hWnd(), field, tk::kTextFieldClass, nullptr))
         g_fieldProcs[field] = reinterpret_cast<WNDPROC>(
             ::SetWindowLongPtrW(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WatchFontSwaps)));
     ASSERT_EQ(g_fieldProcs.size(), 5u);
