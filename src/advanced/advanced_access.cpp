@@ -40,7 +40,7 @@ void AdvancedAccess::Place()
 {
     // On the contrast's line, from its right end: the contrast's text is short.
     lblColourName.SetBounds(m_form.S(131), m_form.S(100), m_form.S(136), m_form.S(15));
-    lblColourName.SetFont({.dpi = m_form.m_dpi});
+    lblColourName.SetFont({.dpi = m_form.Dpi()});
     for (tk::KeyStandIn& standIn : m_standIns)
         standIn.Follow();
     for (tk::FocusFrame& frame : m_sliderFrames)

@@ -214,7 +214,7 @@ void FrmAdvanced::PlaceControls()
     // And a font does not grow exactly with the DPI (its pixel size is
     // rounded): a field grows by what its widest value grew beyond the scale.
     const auto fit = [this](tk::TextBox& field, wchar_t sign, int digits) {
-        field.SetFont({.dpi = m_dpi});
+        field.SetFont({.dpi = Dpi()});
         ::SendMessageW(field.hWnd(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(S(1), S(1)));
         const auto extent = [](HFONT font, const std::wstring& text) {
             const tk::WindowDC screen;
@@ -248,55 +248,39 @@ void FrmAdvanced::PlaceControls()
     lblGradientStop.SetBounds(S(10), S(43), S(46), S(12));
     for (int i = 0; i < 3; ++i) {
         Label1[i].SetBounds(S(64), S(kRowTop[i]), S(11), S(13));
-        Label1[i].SetFont({.weight = FW_BOLD, .dpi = m_dpi});
+        Label1[i].SetFont({.weight = FW_BOLD, .dpi = Dpi()});
         RBGValue[i].SetBounds(S(234), S(kRowTop[i]), S(27), S(13));
-        RBGValue[i].SetFont({.dpi = m_dpi});
+        RBGValue[i].SetFont({.dpi = Dpi()});
     }
     Label3[0].SetBounds(S(36), S(62), S(42), S(15));
     Label3[1].SetBounds(S(134), S(62), S(31), S(15));
     for (tk::Label& caption : Label3)
-        caption.SetFont({.dpi = m_dpi});
+        caption.SetFont({.dpi = Dpi()});
     // In the free band above the strip.
     lblContrast.SetBounds(S(11), S(100), S(256), S(15));
-    lblContrast.SetFont({.dpi = m_dpi});
+    lblContrast.SetFont({.dpi = Dpi()});
 
     ButtonClose.SetBounds(S(264), S(7), S(11), S(11));
-    ButtonClose.SetSymbol(L"Marlett", 9.75, 500, L"r", SymbolLabel::Symbol::Cross, m_dpi);
+    ButtonClose.SetSymbol(L"Marlett", 9.75, 500, L"r", SymbolLabel::Symbol::Cross, Dpi());
     static const wchar_t* const kArrowLetters[4] = {L"{", L"y", L"x", L"z"};
     static const SymbolLabel::Symbol kArrows[4] = {
         SymbolLabel::Symbol::ArrowTopRight, SymbolLabel::Symbol::ArrowBottomRight,
         SymbolLabel::Symbol::ArrowBottomLeft, SymbolLabel::Symbol::ArrowTopLeft};
     for (int i = 0; i < 4; ++i) {
         Label2[i].SetBounds(0, 0, S(kCornerWidth), S(kCornerHeight));
-        Label2[i].SetSymbol(L"Wingdings 3", 8.25, FW_NORMAL, kArrowLetters[i], kArrows[i], m_dpi);
+        Label2[i].SetSymbol(L"Wingdings 3", 8.25, FW_NORMAL, kArrowLetters[i], kArrows[i], Dpi());
     }
     Form_Resize(); // the corners
 }
 
-void FrmAdvanced::LayOutAt(UINT dpi, POINT corner)
+void FrmAdvanced::Form_DpiChanged()
 {
-    if (dpi == m_dpi)
-        return;
-    m_dpi = dpi;
-    PlaceWithClientPixels(corner, S(283), S(154));
     PlaceControls();
     // The strip's image took its new size: drawn again, from the colour shown
     // (the last real one) to the stop colour. No colour shows no contrast.
     ShowGradient(static_cast<ColorValue>(ColorPreview.BackColor()), static_cast<ColorValue>(lblGradientStop.BackColor()));
     if (lCurrentColor < 0)
         lblContrast.SetCaption(L"");
-    ::InvalidateRect(hWnd(), nullptr, TRUE);
-}
-
-LRESULT FrmAdvanced::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    // Moved onto a monitor of another scale: laid out for it where the system suggests.
-    if (message == WM_DPICHANGED) {
-        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-        LayOutAt(HIWORD(wParam), {suggested->left, suggested->top});
-        return 0;
-    }
-    return tk::Form::HandleMessage(message, wParam, lParam);
 }
 
 void FrmAdvanced::Form_Load()
@@ -305,9 +289,6 @@ void FrmAdvanced::Form_Load()
     GradientStep = 1;
     m_contrastWord = LoadResString(IDS_CONTRAST);
     m_access.Load();
-    // Laid out for the system's DPI before the window existed; its monitor
-    // may have another one.
-    LayOutAt(tk::DpiOf(hWnd()), PositionPixels());
 }
 
 void FrmAdvanced::Form_Unload()

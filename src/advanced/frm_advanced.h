@@ -47,8 +47,8 @@ protected:
     void Form_Unload() override;
     void Form_Activate() override;
     void Form_Resize() override;
+    void Form_DpiChanged() override;
     bool Form_TakeKey(int keyCode, int shift) override;
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     friend struct FrmAdvancedTestAccess;
@@ -66,11 +66,9 @@ private:
     void Label3_MouseDown(int index, int button, int shift, float x, float y);
     void RBGValue_MouseDown(int index, int button, int shift, float x, float y);
     void ComposeFromSliders();
-    // Every control at its place and in its fonts for m_dpi, at creation and
-    // after a change of scale.
+    // Every control at its place and in its fonts for the form's DPI, at
+    // creation and after a change of scale.
     void PlaceControls();
-    // Laid out afresh at another DPI, its corner at `corner`.
-    void LayOutAt(UINT dpi, POINT corner);
 
     // Windows first: the labels unregister from this form when destroyed.
     std::array<tk::ScrollBar, 3> RGBSlider;
@@ -88,10 +86,6 @@ private:
     tk::Label lblContrast;
     std::wstring m_contrastWord;
     AdvancedAccess m_access{*this};
-
-    // The layout's pixels are written at 96 dpi and scaled for this one.
-    int S(int value96) const noexcept { return tk::Scale(value96, m_dpi); }
-    UINT m_dpi = tk::DpiOf(nullptr);
 
     HWND m_opener = nullptr; // the window that opened the view, for its first placement
     ColorValue lCurrentColor = 0;

@@ -64,31 +64,26 @@ void FrmAbout::PlaceControls()
         label.SetBounds(Pixels(kFrameLeft + left), Pixels(kFrameTop + top), Pixels(width), Pixels(height));
     };
     inFrame(Label2, 150, 240, 2955, 225);
-    Label2.SetFont({.weight = FW_BOLD, .dpi = m_dpi});
+    Label2.SetFont({.weight = FW_BOLD, .dpi = Dpi()});
     inFrame(Label3, 390, 510, 4875, 405);
-    Label3.SetFont({.dpi = m_dpi});
+    Label3.SetFont({.dpi = Dpi()});
     inFrame(Label5, 105, 1020, 5265, 225);
-    Label5.SetFont({.weight = FW_BOLD, .dpi = m_dpi});
+    Label5.SetFont({.weight = FW_BOLD, .dpi = Dpi()});
     // Its right edge meets the link as laid out; its left edge starts a little
     // further left than the layout's 195, so the Italian words still fit when
     // a wider face stands in for MS Sans Serif (as under Wine).
     inFrame(Label4, 105, 1320, 3165, 225);
-    Label4.SetFont({.dpi = m_dpi});
+    Label4.SetFont({.dpi = Dpi()});
     inFrame(Label1, 3315, 1320, 2115, 255);
-    Label1.SetFont({.underline = true, .dpi = m_dpi});
-    Label1.SetMouseIcon(LoadResCursor(kCursorLinkHand, m_dpi));
+    Label1.SetFont({.underline = true, .dpi = Dpi()});
+    Label1.SetMouseIcon(LoadResCursor(kCursorLinkHand, Dpi()));
     ::MoveWindow(Command1.hWnd(), Pixels(2243), Pixels(1800), Pixels(1155), Pixels(345), TRUE);
-    Command1.SetFont({.dpi = m_dpi});
+    Command1.SetFont({.dpi = Dpi()});
 }
 
-void FrmAbout::LayOutAt(UINT dpi, POINT corner)
+void FrmAbout::Form_DpiChanged()
 {
-    if (dpi == m_dpi)
-        return;
-    m_dpi = dpi;
-    PlaceWithClientPixels(corner, Pixels(5640), Pixels(2220));
     PlaceControls();
-    ::InvalidateRect(hWnd(), nullptr, TRUE);
 }
 
 void FrmAbout::Form_Load()
@@ -102,9 +97,6 @@ void FrmAbout::Form_Load()
     Label4.SetCaption(LoadResString(IDS_VISIT));
     Command1.SetCaption(LoadResString(IDS_CLOSE));
     UseThemeColoursIfHighContrast(*this);
-    // Laid out for the system's DPI before the window existed; its monitor
-    // may have another one.
-    LayOutAt(tk::DpiOf(hWnd()), PositionPixels());
 }
 
 void FrmAbout::Form_Activate()
@@ -117,12 +109,6 @@ LRESULT FrmAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     // The system may hand the focus to the window itself after activating it
     // (Wine does, on the X server's focus event); pass it on, as a dialog does.
-    // Moved onto a monitor of another scale: laid out for it where the system suggests.
-    if (message == WM_DPICHANGED) {
-        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-        LayOutAt(HIWORD(wParam), {suggested->left, suggested->top});
-        return 0;
-    }
     if (message == WM_SETFOCUS && Command1.hWnd()) {
         ::SetFocus(Command1.hWnd());
         return 0;

@@ -26,16 +26,14 @@ protected:
     void Form_Activate() override;
     void Form_KeyDown(int keyCode, int shift) override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Form_DpiChanged() override;
 
 private:
-    // Every control at its place and in its fonts for m_dpi, at creation and
-    // after a change of scale.
+    // Every control at its place and in its fonts for the form's DPI, at
+    // creation and after a change of scale.
     void PlaceControls();
-    // Laid out afresh at another DPI, its corner at `corner`.
-    void LayOutAt(UINT dpi, POINT corner);
-    // The layout is written in twips; controls are placed in pixels at m_dpi.
-    int Pixels(int twips) const noexcept { return tk::PixelsFromTwips(twips, m_dpi); }
-    UINT m_dpi = tk::DpiOf(nullptr);
+    // The layout is written in twips; controls are placed in pixels at the form's DPI.
+    int Pixels(int twips) const noexcept { return tk::PixelsFromTwips(twips, Dpi()); }
 
     void Command1_Click();
     void Label1_Click();

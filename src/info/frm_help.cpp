@@ -38,7 +38,7 @@ void FrmHelp::InitializeComponent()
 void FrmHelp::PlaceControls()
 {
     Image1.SetBounds(Pixels(60), Pixels(60), Pixels(240), Pixels(240));
-    tk::unique_hbitmap bulb = LoadBulbBitmap(m_dpi);
+    tk::unique_hbitmap bulb = LoadBulbBitmap(Dpi());
     // The bulb is drawn on a flat background; its corner pixel names that colour.
     COLORREF key = CLR_INVALID;
     if (const tk::unique_hdc probe{::CreateCompatibleDC(nullptr)}; bulb && probe) {
@@ -47,31 +47,15 @@ void FrmHelp::PlaceControls()
     }
     Image1.SetPicture(std::move(bulb), key);
     Label2.SetBounds(Pixels(360), Pixels(90), Pixels(1035), Pixels(225));
-    Label2.SetFont({.weight = FW_BOLD, .dpi = m_dpi});
+    Label2.SetFont({.weight = FW_BOLD, .dpi = Dpi()});
     Label1.SetBounds(Pixels(60), Pixels(390), Pixels(4575), Pixels(1005));
-    Label1.SetFont({.dpi = m_dpi});
+    Label1.SetFont({.dpi = Dpi()});
 }
 
-void FrmHelp::LayOutAt(UINT dpi, POINT corner)
+void FrmHelp::Form_DpiChanged()
 {
-    if (dpi == m_dpi)
-        return;
-    m_dpi = dpi;
-    PlaceWithClientPixels(corner, Pixels(4695), Pixels(1515));
     PlaceControls();
     FitTextHeight();
-    ::InvalidateRect(hWnd(), nullptr, TRUE);
-}
-
-LRESULT FrmHelp::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    // Moved onto a monitor of another scale: laid out for it where the system suggests.
-    if (message == WM_DPICHANGED) {
-        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-        LayOutAt(HIWORD(wParam), {suggested->left, suggested->top});
-        return 0;
-    }
-    return tk::Form::HandleMessage(message, wParam, lParam);
 }
 
 void FrmHelp::Form_Load()
@@ -80,9 +64,6 @@ void FrmHelp::Form_Load()
     Label1.SetCaption(LoadResString(IDS_HELP_TEXT));
     UseThemeColoursIfHighContrast(*this);
     FitTextHeight();
-    // Laid out for the system's DPI before the window existed; its monitor
-    // may have another one.
-    LayOutAt(tk::DpiOf(hWnd()), PositionPixels());
 }
 
 // Fonts do not grow in step with the DPI (their pixel sizes are rounded, and

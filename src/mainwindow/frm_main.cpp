@@ -15,7 +15,9 @@
 #include "winservices/api_window.h"
 #include "winservices/skin.h"
 
+#include <algorithm>
 #include <limits>
+#include <vector>
 
 #include <windowsx.h>
 
@@ -61,7 +63,7 @@ std::int16_t ToInteger(long value)
 } // namespace
 
 FrmMain::FrmMain()
-    : tk::Form(L"frmMain"), m_readPixel(&GetScreenPixel), m_dpi(tk::DpiOf(nullptr)),
+    : tk::Form(L"frmMain"), m_readPixel(&GetScreenPixel),
       m_keys(*this, {.sampleOffset = [this] { return SampleOffset(); },
                      .dragging = [this] { return m_isButtonDown; },
                      .sample = [this] { RefreshColor(); },
@@ -97,14 +99,10 @@ tk::FormStyle FrmMain::Style() const
 
 void FrmMain::InitializeComponent()
 {
-    // The icon of the taskbar button and of Alt+Tab.
-    const auto loadIcon = [](int size) {
-        return static_cast<HICON>(::LoadImageW(tk::Instance(), MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, size, size, LR_SHARED));
-    };
-    SetIcons(loadIcon(32), loadIcon(16));
+    LoadIcons();
 
     PictureSkin.Create(*this, 0, 0, S(231), S(243));
-    PictureSkin.SetPicture(LoadSkinBitmap(m_dpi));
+    PictureSkin.SetPicture(LoadSkinBitmap(Dpi()));
     PictureSkin.MouseDown = [this](int button, int shift, float x, float y) { PictureSkin_MouseDown(button, shift, x, y); };
     PictureSkin.MouseUp = [this](int button, int shift, float x, float y) { PictureSkin_MouseUp(button, shift, x, y); };
 
@@ -119,7 +117,7 @@ void FrmMain::InitializeComponent()
         label.Index = place.index;
         label.Create(PictureSkin, S(place.left), S(place.top), S(place.width), S(place.height));
         label.SetCaption(place.caption);
-        label.SetFont({.weight = FW_BOLD, .dpi = m_dpi});
+        label.SetFont({.weight = FW_BOLD, .dpi = Dpi()});
         label.SetForeColor(RGB(255, 255, 255));
         label.SetAlignment(tk::Alignment::Right);
         label.SetTransparent(true);
@@ -134,10 +132,10 @@ void FrmMain::InitializeComponent()
 
     // Lies over the address drawn in the skin; a press here never starts a drag.
     LabelLink.Create(PictureSkin, S(102), S(29), S(97), S(9));
-    LabelLink.SetFont({.underline = true, .dpi = m_dpi});
+    LabelLink.SetFont({.underline = true, .dpi = Dpi()});
     LabelLink.SetForeColor(RGB(0, 0, 255));
     LabelLink.SetTransparent(true);
-    LabelLink.SetMouseIcon(LoadResCursor(kCursorLinkHand, m_dpi));
+    LabelLink.SetMouseIcon(m_hands.Get(kCursorLinkHand, Dpi()));
     LabelLink.SetToolTipText(kMakerWebAddress);
     LabelLink.Click = [this] { LabelLink_Click(); };
 
@@ -181,24 +179,14 @@ void FrmMain::Form_Load()
     m_sampleMenu.LoadCaptions();
     m_historyMenu.LoadCaptions();
     m_historyMenu.Load();
-    SetMouseIcon(LoadResCursor(kCursorMano, m_dpi));
+    SetHandCursors(kCursorMano);
     mMoveTransparent.Enabled = IsLayeredSupported();
-    for (tk::Label& label : Label1)
-        label.SetMouseIcon(LoadResCursor(kCursorMano, m_dpi));
     SetStyleBits(hWnd(), WS_BORDER, false);
     SetStyleBits(hWnd(), kClassStyleBit8, true);
-    // Laid out for the system's DPI before the window existed; its monitor
-    // may have another one.
-    LayOutAt(tk::DpiOf(hWnd()));
     ApplySkin(PictureSkin, *this, 0, L"", 0, 0);
     RefreshColor();
     SetTopMost(*this, true);
     m_access.Load();
-}
-
-int FrmMain::S(int value96) const noexcept
-{
-    return tk::Scale(value96, m_dpi);
 }
 
 POINT FrmMain::SampleOffset() const noexcept
@@ -212,28 +200,51 @@ POINT FrmMain::CornerKeepingSample(POINT corner, UINT oldDpi, UINT newDpi) noexc
             corner.y + tk::Scale(kSampleY, oldDpi) - tk::Scale(kSampleY, newDpi)};
 }
 
-void FrmMain::LayOutAt(UINT dpi)
+POINT FrmMain::CornerForDpi(const RECT&, UINT oldDpi, UINT newDpi)
 {
-    if (dpi == m_dpi)
-        return;
+    // The system's suggestion keeps the corner; the view-finder's point is
+    // what the user aims with.
     const POINT before = PositionPixels();
-    const POINT corner = CornerKeepingSample(before, m_dpi, dpi);
-    m_dpi = dpi;
+    POINT corner = CornerKeepingSample(before, oldDpi, newDpi);
+    // A view-finder off every monitor could leave the whole window there,
+    // out of the user's reach: it comes back onto the nearest monitor.
+    const SIZE size{tk::Scale(233, newDpi), tk::Scale(245, newDpi)};
+    const RECT place{corner.x, corner.y, corner.x + size.cx, corner.y + size.cy};
+    const std::vector<RECT> monitors = tk::Screen::Monitors();
+    RECT overlap{};
+    if (std::none_of(monitors.begin(), monitors.end(), [&](const RECT& m) { return ::IntersectRect(&overlap, &m, &place); }))
+        corner = tk::Screen::KeepOnMonitor(corner, size,
+                                           tk::Screen::MonitorAt({corner.x + size.cx / 2, corner.y + size.cy / 2}));
     // A drag in progress goes on from the new corner, the cursor keeping its place.
     m_offsetX = ToInteger(m_offsetX - (corner.x - before.x));
     m_offsetY = ToInteger(m_offsetY - (corner.y - before.y));
-    ::SetWindowPos(hWnd(), nullptr, corner.x, corner.y, S(233), S(245), SWP_NOZORDER | SWP_NOACTIVATE);
+    return corner;
+}
+
+void FrmMain::Form_DpiChanged()
+{
     PlaceControls();
+    LoadIcons();
     // A new skin for the scale, with the swatch of the colour shown so far
     // and the region cut from it.
-    PictureSkin.SetPicture(LoadSkinBitmap(m_dpi));
+    PictureSkin.SetPicture(LoadSkinBitmap(Dpi()));
     ApplySkin(PictureSkin, *this, 0, L"", 0, 0);
     CutSampleSquare(hWnd(), SampleOffset(), m_sampleMenu.Side());
     if (m_lastColor != kNoColour) {
         PictureSkin.Circle(S(kSwatchX), S(kSwatchY), S(kSwatchRadius), kSwatchOutline);
         FloodFillPicture(PictureSkin, S(kSwatchX), S(kSwatchY), m_lastColor >= 0 ? m_lastColor : kNoColour);
     }
-    ::InvalidateRect(hWnd(), nullptr, TRUE);
+}
+
+void FrmMain::LoadIcons()
+{
+    // The taskbar button's and Alt+Tab's icons, drawn for the window's DPI;
+    // the old ones go only once the window holds the new ones.
+    tk::unique_hicon big = LoadAppIcon(S(32));
+    tk::unique_hicon small = LoadAppIcon(S(16));
+    SetIcons(big.get(), small.get());
+    m_bigIcon = std::move(big);
+    m_smallIcon = std::move(small);
 }
 
 void FrmMain::PlaceControls()
@@ -241,29 +252,22 @@ void FrmMain::PlaceControls()
     for (const FieldPlace& place : kFields) {
         tk::TextBox& field = txtColor[static_cast<std::size_t>(place.index)];
         ::MoveWindow(field.hWnd(), S(place.left), S(place.top), S(place.width), S(place.height), TRUE);
-        field.SetFont({.dpi = m_dpi});
+        field.SetFont({.dpi = Dpi()});
     }
     for (const CaptionPlace& place : kCaptions) {
         tk::Label& label = Label1[static_cast<std::size_t>(place.index)];
         label.SetBounds(S(place.left), S(place.top), S(place.width), S(place.height));
-        label.SetFont({.weight = FW_BOLD, .dpi = m_dpi});
+        label.SetFont({.weight = FW_BOLD, .dpi = Dpi()});
     }
     LabelLink.SetBounds(S(102), S(29), S(97), S(9));
-    LabelLink.SetFont({.underline = true, .dpi = m_dpi});
-    LabelLink.SetMouseIcon(LoadResCursor(kCursorLinkHand, m_dpi));
+    LabelLink.SetFont({.underline = true, .dpi = Dpi()});
+    LabelLink.SetMouseIcon(m_hands.Get(kCursorLinkHand, Dpi()));
     SetHandCursors(m_isButtonDown ? kCursorManoDrag : kCursorMano);
     m_access.Place();
 }
 
 LRESULT FrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    // Moved onto a monitor of another scale: laid out afresh for it, with the
-    // view-finder kept over the same screen point (rather than the system's
-    // suggested rectangle, which keeps the window's corner instead).
-    if (message == WM_DPICHANGED) {
-        LayOutAt(HIWORD(wParam));
-        return 0;
-    }
     if (message == WM_TIMER && wParam == kSampleSettleTimer) {
         ::KillTimer(hWnd(), kSampleSettleTimer);
         RefreshColor();
@@ -297,9 +301,10 @@ bool FrmMain::Form_TakeKey(int keyCode, int shift)
 
 void FrmMain::SetHandCursors(const wchar_t* cursorName)
 {
-    SetMouseIcon(LoadResCursor(cursorName, m_dpi));
+    const HCURSOR hand = m_hands.Get(cursorName, Dpi());
+    SetMouseIcon(hand);
     for (tk::Label& label : Label1)
-        label.SetMouseIcon(LoadResCursor(cursorName, m_dpi));
+        label.SetMouseIcon(hand);
 }
 
 void FrmMain::PictureSkin_MouseDown(int button, int, float, float)
@@ -432,7 +437,7 @@ void FrmMain::PrepareMenu()
     mMainLockUpdateInfo.Checked = m_lockUpdateInfo;
     m_copyMenu.Refresh(m_lastColor);
     mZoom.Checked = IsZoomLensOpen();
-    m_historyMenu.Refresh(m_dpi);
+    m_historyMenu.Refresh(Dpi());
 }
 
 void FrmMain::MostraGuida()

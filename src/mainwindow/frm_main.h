@@ -4,6 +4,7 @@
 
 #include "colour/colour.h"
 #include "mainwindow/copy_menu.h"
+#include "mainwindow/hand_cursors.h"
 #include "mainwindow/main_access.h"
 #include "mainwindow/history_menu.h"
 #include "mainwindow/keyboard_nudge.h"
@@ -39,14 +40,11 @@ public:
     static constexpr int kSwatchY = 164;
     static constexpr int kSwatchRadius = 25;
 
-    // The DPI the window is laid out at, and the sampling point from its corner at that DPI.
-    UINT Dpi() const noexcept { return m_dpi; }
+    // The sampling point from the corner at the window's DPI.
     POINT SampleOffset() const noexcept;
     // Where the corner goes when the window's DPI changes, so that the screen
     // point under the view-finder's centre stays where it was.
     static POINT CornerKeepingSample(POINT corner, UINT oldDpi, UINT newDpi) noexcept;
-    // Lays the window out afresh at a DPI: size, skin, region, controls, fonts.
-    void LayOutAt(UINT dpi);
 
     // Read-only views of the window's state, for its tests and the benchmark.
     ColorValue LastColor() const noexcept { return m_lastColor; }
@@ -75,12 +73,16 @@ protected:
     void Form_Unload() override;
     bool Form_TakeKey(int keyCode, int shift) override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The view-finder keeps its point, and the window stays at least partly on a monitor.
+    POINT CornerForDpi(const RECT& suggested, UINT oldDpi, UINT newDpi) override;
+    // Size, skin, region, controls, fonts, cursors and icon afresh for the DPI.
+    void Form_DpiChanged() override;
 
 private:
     friend class MainAccess;
     void PrepareMenu();
-    int S(int value96) const noexcept;
     void PlaceControls();
+    void LoadIcons();
     void PictureSkin_MouseDown(int button, int shift, float x, float y);
     void PictureSkin_MouseUp(int button, int shift, float x, float y);
     void Label1_MouseDown(int index, int button, int shift, float x, float y);
@@ -94,6 +96,10 @@ private:
     void mExit_Click();
     void SetHandCursors(const wchar_t* cursorName);
 
+    // The hands and icons outlive the windows that show them.
+    HandCursors m_hands;
+    tk::unique_hicon m_bigIcon;
+    tk::unique_hicon m_smallIcon;
     // The skin holds every control, so it is declared before them.
     tk::PictureBox PictureSkin;
     std::array<tk::TextBox, 5> txtColor;
@@ -126,7 +132,6 @@ private:
     bool m_sampleShown = false; // the fields and swatch show a sample, not their design state
     PixelReader m_readPixel;
     EventWaiter m_waitForEvents = &tk::WaitForEvents;
-    UINT m_dpi;
     KeyboardNudge m_keys;
 };
 

@@ -7,7 +7,7 @@
 #include "toolkit/dpi.h"
 #include "toolkit/screen.h"
 #include "winservices/accessibility.h"
-#include "winservices/api_window.h"
+#include "winservices/capture_exclusion.h"
 
 #include <algorithm>
 #include <cstring>
@@ -28,16 +28,6 @@ constexpr UINT_PTR kFrameTimer = 1;
 // reads; it reads once more when the menu has surely gone.
 constexpr UINT kSettleTime = 100; // ms
 
-// Leaves a window out of screen copies (Windows 10 2004 and later), so the
-// lens shows what lies under the view-finder rather than its crosshair.
-constexpr DWORD kExcludeFromCapture = 0x00000011;
-
-void ExcludeFromCapture(HWND window, bool exclude)
-{
-    if (window)
-        ::SetWindowDisplayAffinity(window, exclude ? kExcludeFromCapture : 0);
-}
-
 } // namespace
 
 tk::FormStyle ZoomLens::Style() const
@@ -45,9 +35,10 @@ tk::FormStyle ZoomLens::Style() const
     tk::FormStyle style;
     style.style = WS_POPUP;
     // Topmost from its creation: placing it there later would activate it.
-    // A tool window has no taskbar button of its own.
-    style.exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
-    const int side = kBlock * tk::Scale(kZoom, tk::DpiOf(nullptr));
+    // A tool window has no taskbar button of its own. Never activated, by
+    // a click or a drag either: the keys stay with the main window.
+    style.exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
+    const int side = kBlock * S(kZoom);
     style.clientWidth = side;
     style.clientHeight = side;
     style.backColor = RGB(0, 0, 0);
@@ -109,6 +100,8 @@ void ZoomLens::InitializeComponent()
         std::memset(m_bits, 0, sizeof m_shown);
 
     MouseDown = [this](int button, int shift, float x, float y) { Lens_MouseDown(button, shift, x, y); };
+    MouseMove = [this](int button, int, float, float) { Lens_MouseMove(button); };
+    MouseUp = [this](int, int, float, float) { m_dragging = false; };
 }
 
 void ZoomLens::Sample(int x, int y)
@@ -160,6 +153,8 @@ LRESULT ZoomLens::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         ReadAndShow();
         return 0;
     }
+    if (message == WM_MOUSEACTIVATE)
+        return MA_NOACTIVATE;
     if (message == WM_MOUSEWHEEL) {
         StepZoom(GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? 1 : -1);
         return 0;
@@ -175,9 +170,8 @@ ColorValue ZoomLens::BlockPixel(int column, int row) const
 
 RECT ZoomLens::CloseMark() const
 {
-    const UINT dpi = tk::DpiOf(hWnd());
-    const int side = tk::Scale(kCloseMark, dpi);
-    const int margin = tk::Scale(kCloseMargin, dpi);
+    const int side = S(kCloseMark);
+    const int margin = S(kCloseMargin);
     const int width = ClientSizePixels().cx;
     return {width - margin - side, margin, width - margin, margin + side};
 }
@@ -203,7 +197,7 @@ void ZoomLens::PaintContent(HDC dc, const RECT&)
     const ColorValue white = 0xFFFFFF;
     const COLORREF ink = ContrastRatio(centre, 0) >= ContrastRatio(centre, white) ? RGB(0, 0, 0) : RGB(255, 255, 255);
     const tk::unique_hbrush inkBrush(::CreateSolidBrush(ink));
-    const int thickness = std::max(1, tk::Scale(1, tk::DpiOf(hWnd())));
+    const int thickness = std::max(1, S(1));
     const int first = margin + cell * (block / 2 - m_sampleSide / 2);
     const int last = margin + cell * (block / 2 + m_sampleSide / 2 + 1);
     RECT frame{first, first, last, last};
@@ -237,7 +231,22 @@ void ZoomLens::Lens_MouseDown(int button, int, float x, float y)
         Unload();
         return;
     }
-    DragByCaption(*this);
+    // Moved by hand rather than by the system's caption drag, which would
+    // activate the lens.
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    const POINT corner = PositionPixels();
+    m_grab = {cursor.x - corner.x, cursor.y - corner.y};
+    m_dragging = true;
+}
+
+void ZoomLens::Lens_MouseMove(int button)
+{
+    if (!m_dragging || !(button & tk::kLeftButton))
+        return;
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    MovePixels(cursor.x - m_grab.x, cursor.y - m_grab.y);
 }
 
 void ZoomLens::Form_Unload()
@@ -253,19 +262,36 @@ void ZoomLens::Form_KeyDown(int keyCode, int shift)
         TakeZoomLensKey(keyCode, shift);
 }
 
+namespace {
+
+POINT ZoomLensCorner(const RECT& mainWindow, POINT samplePoint, SIZE lens, int gap, const RECT& workArea)
+{
+    // Beside the main window, on the right where it fits, else on the left;
+    // where neither fits, on the roomier side, kept on the work area.
+    const int right = mainWindow.right + gap;
+    const int left = mainWindow.left - gap - lens.cx;
+    int x = right;
+    if (right + lens.cx > workArea.right)
+        x = left >= workArea.left || workArea.right - mainWindow.right < mainWindow.left - workArea.left ? left : right;
+    const int y = samplePoint.y - lens.cy / 2;
+    return tk::Screen::KeepOnMonitor({x, y}, lens, workArea);
+}
+
+} // namespace
+
 void OpenZoomLens(HWND picker, POINT samplePoint)
 {
     ZoomLens& lens = frmZoom.LoadWith(picker);
     RECT mainWindow{};
     ::GetWindowRect(picker, &mainWindow);
-    const SIZE size = lens.ClientSizePixels();
-    const int gap = tk::Scale(kGap, tk::DpiOf(lens.hWnd()));
-    // Beside the main window, on the right where it fits, else on the left.
-    int left = mainWindow.right + gap;
-    if (left + size.cx > tk::Screen::WidthPixels())
-        left = mainWindow.left - gap - size.cx;
-    const int top = std::clamp(samplePoint.y - size.cy / 2, 0L, static_cast<LONG>(tk::Screen::HeightPixels() - size.cy));
-    lens.MovePixels(left, top);
+    // On the main window's monitor, laid out for that monitor's scale.
+    const POINT middle{(mainWindow.left + mainWindow.right) / 2, (mainWindow.top + mainWindow.bottom) / 2};
+    lens.LayOutAt(tk::DpiAt(middle), lens.PositionPixels());
+    RECT outer{};
+    ::GetWindowRect(lens.hWnd(), &outer);
+    const POINT corner = ZoomLensCorner(mainWindow, samplePoint, {outer.right - outer.left, outer.bottom - outer.top},
+                                        tk::Scale(kGap, lens.Dpi()), tk::Screen::WorkAreaAt(middle));
+    lens.MovePixels(corner.x, corner.y);
     ExcludeFromCapture(picker, true);
     // Shown without taking the activation: the keys stay with the main window.
     ::ShowWindow(lens.hWnd(), SW_SHOWNOACTIVATE);

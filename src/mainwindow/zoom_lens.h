@@ -55,6 +55,7 @@ protected:
 
 private:
     void Lens_MouseDown(int button, int shift, float x, float y);
+    void Lens_MouseMove(int button);
     RECT CloseMark() const;
     void ReadAndShow();
 
@@ -71,6 +72,8 @@ private:
     POINT m_samplePoint{};
     Clock::time_point m_lastRead{};
     bool m_readDue = false; // a newer sample waits for its frame
+    bool m_dragging = false;
+    POINT m_grab{}; // the cursor from the lens's corner while dragged
     long m_reads = 0;
     long m_paints = 0;
 };

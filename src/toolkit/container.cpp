@@ -31,8 +31,15 @@ void Container::InvalidatePixels(const RECT& area)
 
 void Container::SetMouseIcon(unique_hcursor cursor)
 {
-    m_cursor = std::move(cursor);
+    SetMouseIcon(cursor.get());
+    m_ownedCursor = std::move(cursor);
+}
+
+void Container::SetMouseIcon(HCURSOR shared)
+{
+    m_cursor = shared;
     RefreshCursor();
+    m_ownedCursor.reset();
 }
 
 void Container::RefreshCursor()
@@ -55,7 +62,7 @@ void Container::RefreshCursor()
 HCURSOR Container::EffectiveCursor() const
 {
     if (m_cursor)
-        return m_cursor.get();
+        return m_cursor;
     if (auto* parent = dynamic_cast<Container*>(Window::FromHandle(::GetParent(hWnd()))))
         return parent->EffectiveCursor();
     return nullptr;

@@ -20,6 +20,8 @@ public:
     // The pointer over the container's own surface; a container without one
     // shows its parent's, so a skin covering a form shows the form's cursor.
     void SetMouseIcon(unique_hcursor cursor);
+    // A cursor the caller keeps alive for as long as the container shows it.
+    void SetMouseIcon(HCURSOR shared);
     HCURSOR EffectiveCursor() const;
     // Shows at once the cursor due where the mouse is, if that is over this
     // container or a window inside it.
@@ -49,7 +51,8 @@ private:
     bool SetCursorFor(POINT point);
 
     std::vector<LightControl*> m_lights;
-    unique_hcursor m_cursor;
+    unique_hcursor m_ownedCursor;
+    HCURSOR m_cursor = nullptr;
     // Unowned: an owned topmost tool tip makes Wine place its owner below it
     // instead of in the topmost band.
     unique_hwnd m_toolTip;

@@ -24,7 +24,7 @@ unique_hfont CreateFontFrom(const FontSpec& spec)
 }
 
 namespace {
-int CALLBACK NoteFontFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found)
+int CALLBACK NoteFontFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) noexcept
 {
     *reinterpret_cast<bool*>(found) = true;
     return 0;
@@ -90,9 +90,17 @@ void LightControl::SetVisible(bool visible)
 
 void LightControl::SetMouseIcon(unique_hcursor cursor)
 {
-    m_cursor = std::move(cursor);
+    SetMouseIcon(cursor.get());
+    m_ownedCursor = std::move(cursor);
+}
+
+void LightControl::SetMouseIcon(HCURSOR shared)
+{
+    m_cursor = shared;
     if (m_container)
         m_container->RefreshCursor();
+    // The cursor shown until now goes only once the new one is in place.
+    m_ownedCursor.reset();
 }
 
 void LightControl::Invalidate()

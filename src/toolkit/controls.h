@@ -56,7 +56,9 @@ public:
 
     // A cursor of the control's own; a new one each assignment, owned here.
     void SetMouseIcon(unique_hcursor cursor);
-    HCURSOR MouseIcon() const noexcept { return m_cursor.get(); }
+    // A cursor the caller keeps alive for as long as the control shows it.
+    void SetMouseIcon(HCURSOR shared);
+    HCURSOR MouseIcon() const noexcept { return m_cursor; }
 
     // Hit-tested controls take the mouse; the others let it through.
     virtual bool TakesMouse() const noexcept { return true; }
@@ -74,7 +76,8 @@ protected:
 private:
     RECT m_bounds{};
     bool m_visible = true;
-    unique_hcursor m_cursor;
+    unique_hcursor m_ownedCursor;
+    HCURSOR m_cursor = nullptr;
 };
 
 enum class Alignment { Left, Right, Center };

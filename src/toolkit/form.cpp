@@ -48,8 +48,7 @@ void Form::Load()
     if (m_loaded)
         return;
     m_style = Style();
-    RECT outer{0, 0, m_style.clientWidth, m_style.clientHeight};
-    ::AdjustWindowRectEx(&outer, m_style.style, FALSE, m_style.exStyle);
+    const RECT outer = OuterForClient(m_style.clientWidth, m_style.clientHeight, m_style.style, m_style.exStyle, m_dpi);
     // A centred form is placed before it loads, so what its load handler
     // reads from the screen is what lies where it will appear.
     const int width = outer.right - outer.left;
@@ -67,15 +66,44 @@ void Form::Load()
     g_loadedForms.push_back(this);
     InitializeComponent();
     Form_Load();
+    // Made for the system's DPI before the window existed; its monitor may have another.
+    if (const UINT dpi = DpiOf(hWnd()); m_loaded && dpi != m_dpi) {
+        RECT outer{};
+        ::GetWindowRect(hWnd(), &outer);
+        LayOutAt(dpi, CornerForDpi(outer, m_dpi, dpi));
+    }
 }
 
 void Form::PlaceWithClientPixels(POINT corner, int clientWidth, int clientHeight)
 {
-    RECT outer{0, 0, clientWidth, clientHeight};
-    ::AdjustWindowRectEx(&outer, static_cast<DWORD>(::GetWindowLongPtrW(hWnd(), GWL_STYLE)), FALSE,
-                         static_cast<DWORD>(::GetWindowLongPtrW(hWnd(), GWL_EXSTYLE)));
-    ::SetWindowPos(hWnd(), nullptr, corner.x, corner.y, outer.right - outer.left, outer.bottom - outer.top,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT outer = OuterForClient(clientWidth, clientHeight, static_cast<DWORD>(::GetWindowLongPtrW(hWnd(), GWL_STYLE)),
+                                      static_cast<DWORD>(::GetWindowLongPtrW(hWnd(), GWL_EXSTYLE)), m_dpi);
+    ::SetWindowPos(hWnd(), nullptr, corner.x, corner.y, outer.right, outer.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+    // A system that draws the frame at another DPI than the one asked for
+    // (one DPI for every window, as Wine) leaves the client off by the
+    // difference: the size is put right once, from what the window got.
+    if (::IsIconic(hWnd()))
+        return;
+    const SIZE client = ClientSizePixels();
+    if (client.cx != clientWidth || client.cy != clientHeight)
+        ::SetWindowPos(hWnd(), nullptr, 0, 0, outer.right + clientWidth - client.cx,
+                       outer.bottom + clientHeight - client.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::LayOutAt(UINT dpi, POINT corner)
+{
+    if (dpi == m_dpi || !hWnd())
+        return;
+    m_dpi = dpi;
+    const FormStyle style = Style();
+    PlaceWithClientPixels(corner, style.clientWidth, style.clientHeight);
+    Form_DpiChanged();
+    ::InvalidateRect(hWnd(), nullptr, TRUE);
+}
+
+POINT Form::CornerForDpi(const RECT& suggested, UINT, UINT)
+{
+    return {suggested.left, suggested.top};
 }
 
 void Form::Show()
@@ -258,6 +286,14 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_KEYDOWN:
         Form_KeyDown(static_cast<int>(wParam), ShiftState());
         return 0;
+    case WM_DPICHANGED: {
+        // Moved onto a monitor of another scale: laid out afresh for it,
+        // where the system suggests unless the form has a rule of its own.
+        const RECT suggested = *reinterpret_cast<const RECT*>(lParam);
+        const UINT dpi = HIWORD(wParam);
+        LayOutAt(dpi, CornerForDpi(suggested, m_dpi, dpi));
+        return 0;
+    }
     default:
         break;
     }

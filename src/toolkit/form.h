@@ -4,6 +4,7 @@
 #pragma once
 
 #include "toolkit/container.h"
+#include "toolkit/dpi.h"
 
 #include <memory>
 #include <string>
@@ -56,8 +57,15 @@ public:
     POINT PositionPixels() const;
     void MovePixels(int left, int top);
     // Puts the window's corner at `corner` with a client area of the given
-    // size, its frame added for the window's own styles (a re-layout at another DPI).
+    // size, its frame added for the window's own styles at its DPI.
     void PlaceWithClientPixels(POINT corner, int clientWidth, int clientHeight);
+    // The DPI the form is laid out at: the system's until the window exists,
+    // then its monitor's.
+    UINT Dpi() const noexcept { return m_dpi; }
+    // Lays the form out afresh at a DPI, its corner at `corner`: the client
+    // size its style gives at that DPI, then Form_DpiChanged. Nothing if the
+    // form is at that DPI already.
+    void LayOutAt(UINT dpi, POINT corner);
     SIZE ClientSizePixels() const;
 
     void SetCaption(const std::wstring& caption);
@@ -88,6 +96,14 @@ protected:
     virtual void Form_Resize() {}
     virtual void Form_KeyDown(int /*keyCode*/, int /*shift*/) {}
     virtual bool Form_TakeKey(int /*keyCode*/, int /*shift*/) { return false; }
+    // Where the corner goes when the form's DPI changes: by default where the
+    // system suggests (at creation, where the window is).
+    virtual POINT CornerForDpi(const RECT& suggested, UINT oldDpi, UINT newDpi);
+    // Places the controls, fonts and pictures for Dpi(); the window has its new size already.
+    virtual void Form_DpiChanged() {}
+
+    // A length written at 96 dpi, in pixels at the form's DPI.
+    int S(int value96) const noexcept { return Scale(value96, m_dpi); }
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void PaintContent(HDC dc, const RECT& dirty) override;
@@ -97,6 +113,7 @@ private:
     FormStyle m_style;
     bool m_loaded = false;
     bool m_shownOnce = false;
+    UINT m_dpi = DpiOf(nullptr);
     std::vector<HWND> m_disabledByModal;
     std::function<void()> m_release;
 };

@@ -1,6 +1,7 @@
 // The picture box and its persistent image.
 #include "toolkit/picturebox.h"
 
+#include "toolkit/dpi.h"
 #include "toolkit/screen.h"
 
 #include <algorithm>
@@ -120,11 +121,10 @@ void PictureBox::SetAutoSize(bool on)
     if (on && m_picture) {
         BITMAP info{};
         ::GetObjectW(m_picture.get(), sizeof info, &info);
-        RECT outer{0, 0, info.bmWidth, info.bmHeight};
-        ::AdjustWindowRectEx(&outer, static_cast<DWORD>(::GetWindowLongPtrW(hWnd(), GWL_STYLE)), FALSE,
-                             static_cast<DWORD>(::GetWindowLongPtrW(hWnd(), GWL_EXSTYLE)));
-        ::SetWindowPos(hWnd(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
-                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        const RECT outer = OuterForClient(info.bmWidth, info.bmHeight,
+                                          static_cast<DWORD>(::GetWindowLongPtrW(hWnd(), GWL_STYLE)),
+                                          static_cast<DWORD>(::GetWindowLongPtrW(hWnd(), GWL_EXSTYLE)), DpiOf(hWnd()));
+        ::SetWindowPos(hWnd(), nullptr, 0, 0, outer.right, outer.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         ResizeImage(info.bmWidth, info.bmHeight);
     }
 }

@@ -6,12 +6,18 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <exception>
 
 namespace tk::Screen {
 
 namespace {
 
 MousePointer g_pointer = MousePointer::Default;
+
+struct MonitorEnumeration {
+    std::vector<RECT> monitors;
+    std::exception_ptr failure;
+};
 std::function<std::vector<RECT>()> g_monitorSource;
 
 int Dpi(int axis)
@@ -26,10 +32,18 @@ int Convert(int value, double numerator, double denominator)
     return static_cast<int>(std::lround(value * numerator / denominator));
 }
 
-BOOL CALLBACK NoteMonitor(HMONITOR, HDC, LPRECT rect, LPARAM found)
+BOOL CALLBACK NoteMonitor(HMONITOR, HDC, LPRECT rect, LPARAM found) noexcept
 {
-    reinterpret_cast<std::vector<RECT>*>(found)->push_back(*rect);
-    return TRUE;
+    // Nothing may unwind through the system's enumeration: an allocation
+    // that fails ends it, and Monitors() raises the error on our side.
+    auto& enumeration = *reinterpret_cast<MonitorEnumeration*>(found);
+    try {
+        enumeration.monitors.push_back(*rect);
+        return TRUE;
+    } catch (...) {
+        enumeration.failure = std::current_exception();
+        return FALSE;
+    }
 }
 
 bool Inside(const RECT& rect, POINT point)
@@ -67,9 +81,11 @@ std::vector<RECT> Monitors()
 {
     if (g_monitorSource)
         return g_monitorSource();
-    std::vector<RECT> monitors;
-    ::EnumDisplayMonitors(nullptr, nullptr, &NoteMonitor, reinterpret_cast<LPARAM>(&monitors));
-    return monitors;
+    MonitorEnumeration enumeration;
+    ::EnumDisplayMonitors(nullptr, nullptr, &NoteMonitor, reinterpret_cast<LPARAM>(&enumeration));
+    if (enumeration.failure)
+        std::rethrow_exception(enumeration.failure);
+    return std::move(enumeration.monitors);
 }
 
 bool OnAnyMonitor(POINT point)
@@ -98,6 +114,19 @@ RECT MonitorAt(POINT point)
             nearest = monitor;
         }
     return nearest;
+}
+
+RECT WorkAreaAt(POINT point)
+{
+    if (g_monitorSource)
+        return MonitorAt(point);
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (::GetMonitorInfoW(::MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), &info))
+        return info.rcWork;
+    RECT work{0, 0, WidthPixels(), HeightPixels()};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    return work;
 }
 
 POINT KeepOnMonitor(POINT topLeft, SIZE size, const RECT& monitor)

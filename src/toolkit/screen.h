@@ -31,6 +31,9 @@ std::vector<RECT> Monitors();
 bool OnAnyMonitor(POINT point);
 // The monitor holding the point, else the nearest one.
 RECT MonitorAt(POINT point);
+// The same monitor's work area, without the taskbar (a monitor put in by a
+// test is all work area).
+RECT WorkAreaAt(POINT point);
 // Where a box of this size goes when its corner is asked for at topLeft:
 // there, moved back only as far as it takes to stay on the monitor.
 POINT KeepOnMonitor(POINT topLeft, SIZE size, const RECT& monitor);

@@ -66,8 +66,11 @@ std::wstring TextBox::Text() const
 
 void TextBox::SetFont(const FontSpec& spec)
 {
-    m_font = CreateFontFrom(spec);
-    ::SendMessageW(hWnd(), WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), TRUE);
+    // The control draws with the font it holds until WM_SETFONT hands it
+    // another: the old one is released only after that.
+    unique_hfont font = CreateFontFrom(spec);
+    ::SendMessageW(hWnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    m_font = std::move(font);
 }
 
 void TextBox::SetTabStop(bool stop)
@@ -188,8 +191,11 @@ void CommandButton::SetCaption(const std::wstring& caption)
 
 void CommandButton::SetFont(const FontSpec& spec)
 {
-    m_font = CreateFontFrom(spec);
-    ::SendMessageW(hWnd(), WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), TRUE);
+    // The control draws with the font it holds until WM_SETFONT hands it
+    // another: the old one is released only after that.
+    unique_hfont font = CreateFontFrom(spec);
+    ::SendMessageW(hWnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    m_font = std::move(font);
 }
 
 } // namespace tk
