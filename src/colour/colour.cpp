@@ -1,4 +1,4 @@
-// Colour conversions with the original program's exact arithmetic.
+// Colour conversions with exact, range-checked arithmetic.
 #include "colour/colour.h"
 
 #include "toolkit/app_error.h"
@@ -39,7 +39,7 @@ std::uint8_t ToByte(std::int64_t value)
     return static_cast<std::uint8_t>(value);
 }
 
-// A power too large for a double is an overflow, as it was for the original runtime.
+// A power too large for a double is an overflow error, never an infinity.
 double Power(double base, int exponent)
 {
     const double result = std::pow(base, exponent);

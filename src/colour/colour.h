@@ -1,5 +1,5 @@
 // The colour value, its components and text forms, and the gradient helpers.
-// The arithmetic is deliberately exact to the program's original behaviour:
+// The arithmetic is deliberately exact and checked:
 // no masking where none was done, floor or truncation where each was used,
 // and the overflow error wherever a result leaves its type's range.
 #pragma once

@@ -1,5 +1,5 @@
 // The program's one error type: a numbered error carrying source, description
-// and help, as the original runtime's error object did. Plain C++, so the
+// and help, as a classic run-time error object does. Plain C++, so the
 // platform-independent code can raise it on the host too.
 #pragma once
 
