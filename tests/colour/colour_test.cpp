@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -74,13 +75,12 @@ TEST(AddHashPrefix, AddsOnlyWhereMissing)
 
 TEST(HexToLong, DigitsAndInvalidText)
 {
-    EXPECT_EQ(HexToLong("ff"), 255);
-    EXPECT_EQ(HexToLong("1G"), 0);
-    EXPECT_EQ(HexToLong("G1"), 0);
-    EXPECT_EQ(HexToLong(""), 0);
-    EXPECT_EQ(HexToLong("7FFFFFFF"), 2147483647);
-    EXPECT_EQ(HexToLong(std::string(256, '1')), 0);
-    EXPECT_EQ(HexToLong(std::string(255, '0')), 0);
+    const std::pair<std::string, std::int32_t> cases[] = {
+        {"ff", 255}, {"1G", 0}, {"G1", 0}, {"", 0}, {"7FFFFFFF", 2147483647},
+        {std::string(256, '1'), 0}, {std::string(255, '0'), 0},
+    };
+    for (const auto& [text, value] : cases)
+        EXPECT_EQ(HexToLong(text), value) << text;
 }
 
 TEST(HexToLong, ThirtyTwoBitOverflowIsTheTypedError)
@@ -93,12 +93,11 @@ TEST(HexToLong, ThirtyTwoBitOverflowIsTheTypedError)
 
 TEST(HexToColor, PairsAreReadLowByteFirst)
 {
-    EXPECT_EQ(HexToColor("#FF0080"), 8388863);
-    EXPECT_EQ(HexToColor("ff0080"), 8388863);
-    EXPECT_EQ(HexToColor("#"), 0);
-    EXPECT_EQ(HexToColor(""), 0);
-    EXPECT_EQ(HexToColor("ABC"), 3243);
-    EXPECT_EQ(HexToColor("ZZ00FF"), 16711680);
+    const std::pair<const char*, ColorValue> cases[] = {
+        {"#FF0080", 8388863}, {"ff0080", 8388863}, {"#", 0}, {"", 0}, {"ABC", 3243}, {"ZZ00FF", 16711680},
+    };
+    for (const auto& [text, value] : cases)
+        EXPECT_EQ(HexToColor(text), value) << text;
 }
 
 TEST(HexToColor, LongTextOverflowsOrStaysZero)

@@ -14,8 +14,8 @@
 
 namespace {
 
-constexpr RECT kPrimary{0, 0, 1024, 768};
-constexpr RECT kLeft{-1280, -200, 0, 824};
+using tktest::kLeftMonitor;
+using tktest::kPrimary;
 constexpr COLORREF kLeftColour = RGB(200, 100, 0);
 
 HDC OpenMemoryDC() { return ::CreateCompatibleDC(nullptr); }
@@ -30,20 +30,19 @@ COLORREF ReadPretend(HDC, int x, int y)
     return color;
 }
 
-class AnyMonitor : public tktest::WindowTest {
+class AnyMonitor : public tktest::TwoMonitors {
 protected:
     void SetUp() override
     {
         static const ScreenReadPlatform platform{&OpenMemoryDC, &OpenMemoryDC, &ReadPretend};
         SetScreenReadPlatform(&platform);
-        tk::Screen::SetMonitorSource([] { return std::vector<RECT>{kPrimary, kLeft}; });
+        tktest::TwoMonitors::SetUp();
         m_backdrop.Paint(RGB(0, 128, 0));
     }
     void TearDown() override
     {
-        tktest::WindowTest::TearDown();
+        tktest::TwoMonitors::TearDown();
         SetScreenReadPlatform(nullptr);
-        tk::Screen::SetMonitorSource(nullptr);
     }
     tktest::Backdrop m_backdrop;
 };
@@ -78,7 +77,8 @@ TEST_F(AnyMonitor, SamplingTheAdvancedViewAndTheHelpFollowTheMonitors)
     // The advanced view first opens on the main window's monitor.
     main.MovePixels(-700, 300);
     frmAdvanced->ShowWindow(RGB(1, 2, 3), main.hWnd());
-    const POINT eighth{kLeft.left + (kLeft.right - kLeft.left) / 8, kLeft.top + (kLeft.bottom - kLeft.top) / 8};
+    const POINT eighth{kLeftMonitor.left + (kLeftMonitor.right - kLeftMonitor.left) / 8,
+                       kLeftMonitor.top + (kLeftMonitor.bottom - kLeftMonitor.top) / 8};
     EXPECT_TRUE(tktest::PumpUntil([&] { return tktest::WindowAt(frmAdvanced->hWnd(), eighth); }))
         << frmAdvanced->PositionPixels().x << "," << frmAdvanced->PositionPixels().y;
     frmAdvanced->Unload();

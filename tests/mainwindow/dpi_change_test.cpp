@@ -22,14 +22,8 @@ void FailAllocations(bool fail);
 
 namespace {
 
-class DpiChange : public tktest::WindowTest {
+class DpiChange : public tktest::InjectedPlatform {
 protected:
-    void TearDown() override
-    {
-        tktest::WindowTest::TearDown();
-        tk::Screen::SetMonitorSource(nullptr);
-        tk::SetDpiPlatform(nullptr);
-    }
     static void ChangeScale(tk::Form& form, UINT dpi)
     {
         RECT suggested{};
@@ -106,7 +100,7 @@ TEST_F(DpiChange, TheMainWindowTakesAnIconForTheScaleAndKeepsOneSetOfHandsPerSca
 
 TEST_F(DpiChange, TheMainWindowStaysWithinReachAndItsFieldsNeverHoldAReleasedFont)
 {
-    constexpr RECT kPrimary{0, 0, 1024, 768};
+    using tktest::kPrimary;
     tk::Screen::SetMonitorSource([] { return std::vector<RECT>{kPrimary}; });
     FrmMain& main = *frmMain;
     main.Show();

@@ -15,12 +15,11 @@
 
 namespace {
 
-class LensPlacement : public tktest::WindowTest {
+class LensPlacement : public tktest::InjectedPlatform {
 protected:
     void TearDown() override
     {
-        tktest::WindowTest::TearDown();
-        tk::Screen::SetMonitorSource(nullptr);
+        tktest::InjectedPlatform::TearDown();
         SetCapturePlatform(nullptr);
     }
     static FrmMain& ShowPicker(POINT corner)
@@ -74,8 +73,8 @@ BOOL WINAPI RecordAffinity(HWND window, DWORD affinity)
 TEST_F(LensPlacement, OpensBesideThePickerOnThePickersMonitor)
 {
     // The primary, one left of it reaching above, one above it wider than the primary.
-    constexpr RECT kPrimary{0, 0, 1024, 768};
-    constexpr RECT kLeft{-1280, -200, 0, 824};
+    using tktest::kPrimary;
+    constexpr RECT kLeft = tktest::kLeftMonitor;
     constexpr RECT kAbove{0, -1080, 1920, 0};
     tk::Screen::SetMonitorSource([] { return std::vector<RECT>{kPrimary, kLeft, kAbove}; });
     struct Case {

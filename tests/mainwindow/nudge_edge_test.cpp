@@ -9,22 +9,16 @@
 
 namespace {
 
-constexpr RECT kPrimary{0, 0, 1024, 768};
-constexpr RECT kLeft{-1280, -200, 0, 824};
+using tktest::kLeftMonitor;
 
-class NudgeEdge : public tktest::WindowTest {
+class NudgeEdge : public tktest::TwoMonitors {
 protected:
     void SetUp() override
     {
-        tk::Screen::SetMonitorSource([] { return std::vector<RECT>{kPrimary, kLeft}; });
+        tktest::TwoMonitors::SetUp();
         m_main.Show();
         ::SetForegroundWindow(m_main.hWnd());
         ASSERT_TRUE(tktest::PumpUntil([this] { return ::GetForegroundWindow() == m_main.hWnd(); }));
-    }
-    void TearDown() override
-    {
-        tktest::WindowTest::TearDown();
-        tk::Screen::SetMonitorSource(nullptr);
     }
     void PlaceCentre(POINT centre)
     {

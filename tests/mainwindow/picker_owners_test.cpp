@@ -13,21 +13,8 @@
 
 namespace {
 
-constexpr RECT kPrimary{0, 0, 1024, 768};
-constexpr RECT kLeft{-1280, -200, 0, 824};
-
-class PickerOwners : public tktest::WindowTest {
-protected:
-    void SetUp() override
-    {
-        tk::Screen::SetMonitorSource([] { return std::vector<RECT>{kPrimary, kLeft}; });
-    }
-    void TearDown() override
-    {
-        tktest::WindowTest::TearDown();
-        tk::Screen::SetMonitorSource(nullptr);
-    }
-};
+using PickerOwners = tktest::TwoMonitors;
+using tktest::kLeftMonitor;
 
 } // namespace
 
@@ -51,8 +38,8 @@ TEST_F(PickerOwners, ASecondPickerPlacesTheAdvancedViewOwnsItsLensAndSettlesItsO
     tktest::AnswerMenu({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}, [&] { second.ShowPopupMenu(); });
     ASSERT_TRUE(tktest::PumpUntil([] { return IsFormLoaded(L"frmAdvanced"); }));
     const POINT advanced = frmAdvanced->PositionPixels();
-    EXPECT_EQ(advanced.x, kLeft.left + (kLeft.right - kLeft.left) / 8);
-    EXPECT_EQ(advanced.y, kLeft.top + (kLeft.bottom - kLeft.top) / 8);
+    EXPECT_EQ(advanced.x, kLeftMonitor.left + (kLeftMonitor.right - kLeftMonitor.left) / 8);
+    EXPECT_EQ(advanced.y, kLeftMonitor.top + (kLeftMonitor.bottom - kLeftMonitor.top) / 8);
     frmAdvanced->Unload();
 
     // Zoom from the second picker's menu: the lens is that picker's.

@@ -123,57 +123,50 @@ void ExpectMonochrome32(const CursorFacts& facts)
     EXPECT_EQ(facts.height, 32);
 }
 
-// A hand cursor of the program, loaded in the user's language: a 32 x 32 monochrome cursor.
-void LoadHand(const wchar_t* name, CursorFacts& facts)
+// The program's three hands, loaded in the user's language: 32 x 32
+// monochrome cursors whose hot spot lies on the drawing, each drawn within
+// its part of the cell (every side of the drawing's box in a range).
+TEST(HandCursors, EachHandIsDrawnAroundItsHotSpot)
 {
-    const tk::unique_hcursor cursor = LoadResCursor(name);
-    ASSERT_TRUE(cursor);
-    facts = Inspect(cursor.get());
-    ExpectMonochrome32(facts);
-    ASSERT_EQ(facts.opaque.size(), 32u * 32u);
-}
-
-TEST(HandCursors, OpenHandFillsTheTopLeft16x16WithItsPalmOnTheHotSpot)
-{
-    CursorFacts facts;
-    ASSERT_NO_FATAL_FAILURE(LoadHand(kCursorMano, facts));
-    EXPECT_EQ(facts.hotspotX, 8);
-    EXPECT_EQ(facts.hotspotY, 8);
-    EXPECT_TRUE(facts.WhiteAt(8, 8));
-    // From the thumb at the left edge and the middle fingertip at the top
-    // to the wrist at the bottom of the 16 x 16 corner.
-    const auto box = DrawingBounds(facts);
-    EXPECT_EQ(box[0], 0);
-    EXPECT_EQ(box[1], 0);
-    EXPECT_GE(box[2], 12);
-    EXPECT_LE(box[2], 15);
-    EXPECT_EQ(box[3], 15);
-}
-
-TEST(HandCursors, ClosedHandKeepsToRows4To16)
-{
-    CursorFacts facts;
-    ASSERT_NO_FATAL_FAILURE(LoadHand(kCursorManoDrag, facts));
-    EXPECT_EQ(facts.hotspotX, 8);
-    EXPECT_EQ(facts.hotspotY, 8);
-    EXPECT_TRUE(facts.WhiteAt(8, 8));
-    const auto box = DrawingBounds(facts);
-    EXPECT_GE(box[0], 0);
-    EXPECT_EQ(box[1], 4);
-    EXPECT_LE(box[2], 15);
-    EXPECT_EQ(box[3], 16);
-}
-
-TEST(HandCursors, PointingHandHasItsFingertipOnTheTopLeftHotSpot)
-{
-    CursorFacts facts;
-    ASSERT_NO_FATAL_FAILURE(LoadHand(kCursorLinkHand, facts));
-    EXPECT_EQ(facts.hotspotX, 0);
-    EXPECT_EQ(facts.hotspotY, 0);
-    EXPECT_TRUE(facts.OpaqueAt(0, 0));
-    // The finger rises straight from the hand: white inside, column 1, for its first rows.
-    for (int y = 1; y < 5; ++y)
-        EXPECT_TRUE(facts.WhiteAt(1, y)) << "row " << y;
+    struct Range {
+        int low, high;
+    };
+    const struct {
+        const wchar_t* name;
+        const char* what;
+        POINT hotSpot;
+        bool whiteHotSpot; // a palm; a fingertip is only opaque
+        Range left, top, right, bottom;
+    } hands[] = {
+        // From the thumb at the left edge and the middle fingertip at the top
+        // to the wrist at the bottom of the 16 x 16 corner.
+        {kCursorMano, "open hand", {8, 8}, true, {0, 0}, {0, 0}, {12, 15}, {15, 15}},
+        {kCursorManoDrag, "closed hand", {8, 8}, true, {0, 15}, {4, 4}, {0, 15}, {16, 16}},
+        {kCursorLinkHand, "pointing hand", {0, 0}, false, {0, 0}, {0, 0}, {1, 31}, {4, 31}},
+    };
+    for (const auto& hand : hands) {
+        SCOPED_TRACE(hand.what);
+        const tk::unique_hcursor cursor = LoadResCursor(hand.name);
+        ASSERT_TRUE(cursor);
+        const CursorFacts facts = Inspect(cursor.get());
+        ExpectMonochrome32(facts);
+        ASSERT_EQ(facts.opaque.size(), 32u * 32u);
+        EXPECT_EQ(facts.hotspotX, hand.hotSpot.x);
+        EXPECT_EQ(facts.hotspotY, hand.hotSpot.y);
+        const int x = hand.hotSpot.x;
+        const int y = hand.hotSpot.y;
+        EXPECT_TRUE(hand.whiteHotSpot ? facts.WhiteAt(x, y) : facts.OpaqueAt(x, y));
+        const auto box = DrawingBounds(facts);
+        const Range ranges[] = {hand.left, hand.top, hand.right, hand.bottom};
+        for (int side = 0; side < 4; ++side) {
+            EXPECT_GE(box[side], ranges[side].low) << "side " << side;
+            EXPECT_LE(box[side], ranges[side].high) << "side " << side;
+        }
+        // The finger rises straight from the hand: white inside, column 1, for its first rows.
+        if (!hand.whiteHotSpot)
+            for (int row = 1; row < 5; ++row)
+                EXPECT_TRUE(facts.WhiteAt(1, row)) << "row " << row;
+    }
 }
 
 } // namespace
