@@ -40,7 +40,13 @@ protected:
     {
         m_backdrop.Paint(colour);
         main.RefreshColor();
-        tktest::Pump(150);
+        // Drawn once the preview shows the colour and nothing waits to be painted.
+        FrmAdvancedTestAccess access{*frmAdvanced};
+        const tk::Label& preview = access.Preview();
+        const POINT centre{preview.Left() + preview.Width() / 2, preview.Top() + preview.Height() / 2};
+        tktest::PumpUntil([&] {
+            return !tktest::Unpainted(access.form.hWnd()) && tktest::ScreenShows(access.form.hWnd(), centre, colour);
+        });
     }
 
     tktest::Backdrop m_backdrop;
@@ -56,7 +62,7 @@ TEST_F(AdvancedDrawing, AfterEachSampleTheScreenShowsExactlyTheNewColourEverywhe
     // No control keeps the focus: a focused slider blinks its thumb, which
     // would tell two reads of one picture apart.
     ::SetFocus(nullptr);
-    tktest::Pump(200);
+    tktest::PumpUntil([&] { return ::IsWindowVisible(frmAdvanced->hWnd()) && !tktest::Unpainted(frmAdvanced->hWnd()); });
     FrmAdvancedTestAccess access{*frmAdvanced};
     const HWND window = access.form.hWnd();
     RECT client = tktest::ClientRectOf(window);
@@ -107,7 +113,7 @@ TEST_F(AdvancedDrawing, AfterEachSampleTheScreenShowsExactlyTheNewColourEverywhe
         // ...and nothing on the screen is left from an earlier colour: the
         // window repainted whole from its state shows the very same pixels.
         ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-        tktest::Pump(150);
+        tktest::PumpUntil([&] { return !tktest::Unpainted(window); });
         const Pixels repainted = tktest::ReadScreen(client);
         EXPECT_EQ(onScreen, repainted);
         if (onScreen != repainted) {

@@ -19,7 +19,6 @@ namespace {
 const COLORREF kShadow = ::GetSysColor(COLOR_BTNSHADOW);
 
 using tktest::DragFromThread;
-using tktest::Pump;
 using tktest::PumpUntil;
 using tktest::WindowText;
 
@@ -36,7 +35,12 @@ void Click(HWND window, int x, int y, DWORD down = MOUSEEVENTF_LEFTDOWN, DWORD u
     const POINT point = ToScreen(window, x, y);
     ASSERT_EQ(::WindowFromPoint(point), window);
     tktest::Click(point, down, up);
-    Pump(40);
+}
+
+// Shown, and active with the focus on one of its controls.
+void WaitShown(const tk::Form& form)
+{
+    PumpUntil([&] { return ::IsWindowVisible(form.hWnd()) && ::IsChild(form.hWnd(), ::GetFocus()); });
 }
 
 // What the screen shows of a window's client area once the whole view is drawn anew.
@@ -55,7 +59,7 @@ protected:
     FrmAdvanced& Open(ColorValue color)
     {
         frmAdvanced->ShowWindow(color);
-        Pump(100);
+        WaitShown(*frmAdvanced);
         return *frmAdvanced;
     }
     // Every pixel of the strip, from the persistent image and from the screen.
@@ -85,7 +89,7 @@ TEST_F(FrmAdvancedTest, LayoutStyleAndFirstTexts)
     EXPECT_EQ(GradientStep, 1);
 
     form.ShowWindow(RGB(40, 80, 120));
-    Pump(100);
+    WaitShown(form);
     const HWND hwnd = form.hWnd();
     const auto style = ::GetWindowLongW(hwnd, GWL_STYLE);
     EXPECT_TRUE(style & WS_BORDER);
@@ -160,8 +164,7 @@ TEST_F(FrmAdvancedTest, TabMovesThroughSlidersThenTextFields)
     }
     // Then the six clickable labels' stand-ins, and round to the red slider.
     for (int i = 0; i < 6; ++i) {
-        tktest::PressKey(VK_TAB);
-        tktest::Pump(60);
+        tktest::Keystroke({VK_TAB});
         EXPECT_TRUE(::IsChild(access.form.hWnd(), ::GetFocus()));
         EXPECT_NE(::GetFocus(), access.Slider(0).hWnd());
     }
@@ -297,7 +300,7 @@ TEST_F(FrmAdvancedTest, AnyButtonOnTheStripPicksItsPixel)
     EXPECT_EQ(access.Current(), Value(RGB(175, 175, 175))); // the inverted row: 255 - 80
     ::PostMessageW(access.Strip().hWnd(), WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(0, 0));
     ::PostMessageW(access.Strip().hWnd(), WM_MBUTTONUP, 0, MAKELPARAM(0, 0));
-    Pump(50);
+    tk::DoEvents();
     EXPECT_EQ(access.Current(), static_cast<ColorValue>(kShadow));
 }
 
@@ -321,7 +324,7 @@ TEST_F(FrmAdvancedTest, LeftPressDragsRightAndMiddleDoNot)
 {
     FrmAdvancedTestAccess access{Open(RGB(1, 2, 3))};
     access.form.MovePixels(300, 300);
-    Pump(50);
+    tk::DoEvents();
     // The preview, the background, a letter, a field caption and a value label.
     const POINT handles[] = {{33, 25}, {150, 95}, {69, 32}, {50, 68}, {245, 48}};
     int direction = 1;
@@ -349,13 +352,13 @@ TEST_F(FrmAdvancedTest, ActivationReappliesTheStoredColour)
     const HWND other = ::CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 600, 500, 100,
                                          100, nullptr, nullptr, nullptr, nullptr);
     ::SetForegroundWindow(other);
-    Pump(50);
+    PumpUntil([&] { return ::GetForegroundWindow() == other; });
     access.Hex().SetText(L"junk");
     access.Value(0).SetCaption(L"junk");
     access.Strip().Cls();
     access.Current() = RGB(200, 100, 50);
     ::SetForegroundWindow(access.form.hWnd());
-    Pump(50);
+    PumpUntil([&] { return WindowText(access.Hex().hWnd()) == L"C86432"; });
     EXPECT_EQ(WindowText(access.Hex().hWnd()), L"C86432");
     EXPECT_EQ(access.Value(0).Caption(), L"200");
     EXPECT_EQ(access.Slider(2).Value(), 50);

@@ -19,7 +19,8 @@ TEST(GetCursorPosition, ReadsWhereTheCursorWasPut)
     const int bottom = ::GetSystemMetrics(SM_CYSCREEN) - 1;
     for (const POINT where : {POINT{321, 234}, POINT{0, 0}, POINT{right, bottom}, POINT{right, 0}}) {
         ::SetCursorPos(where.x, where.y);
-        tktest::Pump(30); // Wine hands the move to X and reads the pointer back from there
+        // Wine hands the move to X and reads the pointer back from there.
+        tktest::PumpUntil([&] { return GetCursorX() == where.x && GetCursorY() == where.y; });
         EXPECT_EQ(GetCursorX(), where.x);
         EXPECT_EQ(GetCursorY(), where.y);
     }
@@ -96,8 +97,8 @@ TEST_F(FillFixture, FillsOnlyTheInsideOfTheCircleAndShowsIt)
     EXPECT_EQ(image.At(85, 60), RGB(255, 255, 255)) << "the outline stays white";
 
     // The user sees it: the window shows the persistent image.
-    tktest::Pump(60);
     const POINT centre = form.ScreenPoint(10 + 60, 10 + 60);
+    tktest::PumpUntil([&] { return tktest::ScreenPixel(centre.x, centre.y) == swatch; });
     EXPECT_EQ(tktest::ScreenPixel(centre.x, centre.y), swatch);
     EXPECT_EQ(tktest::ScreenPixel(centre.x + 40, centre.y), RGB(0, 0, 0));
 
@@ -148,12 +149,12 @@ TEST_F(FillFixture, OutsideTheImageChangesNothingAndKeepsTheSettings)
 TEST_F(FillFixture, AnInvalidColourChangesNothingVisibleAndRaisesNothing)
 {
     FloodFillPicture(picture, 60, 60, RGB(10, 20, 200));
-    tktest::Pump(40);
     const tktest::Pixels before = Image();
     const POINT centre = form.ScreenPoint(70, 70);
+    tktest::PumpUntil([&] { return tktest::ScreenPixel(centre.x, centre.y) == RGB(10, 20, 200); });
     EXPECT_NO_THROW(FloodFillPicture(picture, 60, 60, -1));
     EXPECT_EQ(Image(), before);
-    tktest::Pump(40);
+    tk::DoEvents(); // whatever was drawn reaches the screen once the queue is empty
     EXPECT_EQ(tktest::ScreenPixel(centre.x, centre.y), RGB(10, 20, 200));
     ExpectFillSettingsKept();
     EXPECT_TRUE(errors.Numbers.empty());

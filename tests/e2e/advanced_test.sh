@@ -16,6 +16,8 @@ band=$((width / 8))
 e2e_drag_to $((2 * band + band / 2)) 400 # orange, 255 128 0
 
 e2e_menu_choose Down Down Down Down # Advanced view...
+advanced_shown() { [ -n "$(e2e_probe advanced)" ]; }
+e2e_until 5 advanced_shown
 read -r hex numeric < <(e2e_probe advanced)
 [ "$hex $numeric" = "FF8000 33023" ] || fail "the advanced view opened with '$hex $numeric', not the sampled colour"
 read -r ox oy < <(e2e_probe windows | awk -F'|' '$3 ~ / 283 154$/ {split($3, c, " "); print c[1], c[2]}')
@@ -25,12 +27,20 @@ read -r ox oy < <(e2e_probe windows | awk -F'|' '$3 ~ / 283 154$/ {split($3, c, 
 arrow=16
 track=$((148 - 2 * arrow))
 thumb_x=$((ox + 80 + arrow + track * 128 / 255))
-xdotool mousemove "$thumb_x" $((oy + 26 + 6)) mousedown 1
-sleep 0.2
-for step in 1 2 3 4; do xdotool mousemove $((thumb_x + step * 6)) $((oy + 26 + 6)); sleep 0.1; done
+xdotool mousemove "$thumb_x" $((oy + 26 + 6))
+e2e_until 5 e2e_pointer_at "$thumb_x" $((oy + 26 + 6))
+xdotool mousedown 1
+# The thumb follows the pointer once the press is taken: green grows.
+green_grown() { read -r hex numeric < <(e2e_probe advanced) && [ $((16#${hex:2:2})) -gt 128 ]; }
+for step in 1 2 3 4; do
+  xdotool mousemove $((thumb_x + step * 6)) $((oy + 26 + 6))
+  [ "$step" -gt 1 ] || e2e_until 5 green_grown
+done
+e2e_until 5 e2e_pointer_at $((thumb_x + 24)) $((oy + 26 + 6))
 xdotool mouseup 1
-sleep 0.4
-read -r hex numeric < <(e2e_probe advanced)
+# Read once the field has followed the last step.
+numeric_settled() { local before=$numeric; read -r hex numeric < <(e2e_probe advanced) && [ "$numeric" = "$before" ]; }
+e2e_until 5 numeric_settled
 green=$((16#${hex:2:2}))
 [ "${hex:0:2}${hex:4:2}" = "FF00" ] && [ "$green" -gt 128 ] ||
   fail "after the slider drag the colour is $hex (want red FF, blue 00, green above 80)"
@@ -39,9 +49,9 @@ echo "slider drag: $hex $numeric"
 
 # A click on the strip's middle picks the gradient there, half way to the black stop.
 xdotool mousemove $((ox + 11 + 128)) $((oy + 119 + 4)) click 1
-sleep 0.4
-read -r picked picked_numeric < <(e2e_probe advanced)
 want=$(printf '%02X%02X00' $(((255 * 127 + 127) / 255)) $(((green * 127 + 127) / 255)))
+picked_wanted() { read -r picked picked_numeric < <(e2e_probe advanced) && [ "$picked" = "$want" ]; }
+e2e_until 5 picked_wanted
 [ "$picked" = "$want" ] || fail "the strip click picked $picked, want $want"
 echo "strip click: $picked $picked_numeric"
 

@@ -15,9 +15,14 @@ check() { # band-index expected-fields expected-swatch
   local x=$(( $1 * band + band / 2 )) y=400
   e2e_drag_to "$x" "$y"
   local fields swatch
-  fields=$(e2e_probe fields)
-  e2e_rect
-  swatch=$(e2e_screen_pixel $((E2E_L + 192)) $((E2E_T + 164)))
+  # Read until the fields and the swatch show the colour, or the time is up.
+  shown() {
+    fields=$(e2e_probe fields)
+    e2e_rect
+    swatch=$(e2e_screen_pixel $((E2E_L + 192)) $((E2E_T + 164)))
+    [ "$fields" = "$2" ] && [ "${swatch^^}" = "$3" ]
+  }
+  e2e_until 5 shown "$@"
   if [ "$fields" = "$2" ] && [ "${swatch^^}" = "$3" ]; then
     echo "ok   band $1: $fields, swatch $swatch"
   else

@@ -16,26 +16,27 @@ e2e_start_picker en_US.UTF-8 || exit 1
 e2e_focus_picker
 
 e2e_menu_choose Down Down # Help
-help=$(window_with_client 313 101)
-[ -n "$help" ] || fail "Help did not open"
+help_shown() { help=$(window_with_client 313 101) && [ -n "$help" ]; }
+e2e_until 5 help_shown || fail "Help did not open"
 read -r hl ht _ < <(cut -d'|' -f2 <<<"$help")
 e2e_rect
 [ "$hl $ht" = "$((E2E_L + E2E_GRIP_X)) $((E2E_T + E2E_GRIP_Y))" ] ||
   fail "Help opened at $hl,$ht, not at the pointer"
 read -r cx cy _ < <(cut -d'|' -f3 <<<"$help")
 xdotool mousemove $((cx + 300)) $((cy + 8)) click 1 # its background
-sleep 0.5
-[ -z "$(window_with_client 313 101)" ] || fail "a click on Help did not close it"
+help_closed() { [ -z "$(window_with_client 313 101)" ]; }
+e2e_until 5 help_closed || fail "a click on Help did not close it"
 
 e2e_menu_choose Down Down Down # About...
-about=$(e2e_probe windows | grep '^About\.\.\.|')
-[ -n "$about" ] || fail "About did not open"
+about_shown() { about=$(e2e_probe windows | grep "^$1|") && [ -n "$about" ]; }
+e2e_until 5 about_shown 'About\.\.\.' || fail "About did not open"
 e2e_probe windows | grep -q '^Tavolisk|.*|disabled$' || fail "the main window takes input while About is open"
-xdotool windowfocus "$(xdotool search --name '^About\.\.\.$' | head -n 1)"
-sleep 0.2
+about_window=$(xdotool search --name '^About\.\.\.$' | head -n 1)
+xdotool windowfocus "$about_window"
+e2e_until 5 e2e_focused "$about_window"
 xdotool key Escape
-sleep 0.5
-[ -z "$(e2e_probe windows | grep '^About')" ] || fail "Esc did not close About"
+about_closed() { ! e2e_probe windows | grep -q "^$1|"; }
+e2e_until 5 about_closed 'About\.\.\.' || fail "Esc did not close About"
 e2e_probe windows | grep -q '^Tavolisk|.*|enabled$' || fail "the main window stayed disabled"
 e2e_menu_choose Up # Exit
 e2e_wait_ended "$E2E_PICKER_PID" || fail "Exit did not end the program"
@@ -44,10 +45,8 @@ e2e_wait_ended "$E2E_PICKER_PID" || fail "Exit did not end the program"
 e2e_start_picker it_IT.UTF-8 || exit 1
 e2e_focus_picker
 e2e_menu_choose Down Down Down # Informazioni...
-about=$(e2e_probe windows | grep '^Informazioni\.\.\.|')
-[ -n "$about" ] || fail "the Italian About window did not open with its Italian caption"
+e2e_until 5 about_shown 'Informazioni\.\.\.' || fail "the Italian About window did not open with its Italian caption"
 read -r cx cy _ < <(cut -d'|' -f3 <<<"$about")
 xdotool mousemove $((cx + 187)) $((cy + 131)) click 1 # Chiudi
-sleep 0.5
-[ -z "$(e2e_probe windows | grep '^Informazioni')" ] || fail "the Close button did not close About"
+e2e_until 5 about_closed 'Informazioni\.\.\.' || fail "the Close button did not close About"
 exit $((failures > 0))

@@ -44,6 +44,17 @@ e2e_running() {
   [ -n "$state" ] && [ "${state:0:1}" != Z ]
 }
 
+# Runs a command again and again until it succeeds, for up to $1 seconds;
+# fails if it never did. What a test waits for, however slow the machine.
+e2e_until() {
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.1
+  done
+}
+
 # Waits up to $2 seconds (5 by default) for a process to end; fails if it still runs.
 e2e_wait_ended() {
   local pid=$1 tenths=$((${2:-5} * 10)) i
@@ -61,7 +72,16 @@ e2e_wait_ended() {
 e2e_start_chart() {
   "$TAVOLISK_BUILD/wine-run" "$E2E_CHART" >/dev/null 2>&1 &
   E2E_PIDS+=($!)
-  sleep 1.5
+  e2e_until 30 e2e_chart_shown || echo "the chart did not appear"
+}
+
+# Whether the chart's third band shows its orange on the screen.
+e2e_chart_shown() {
+  local width
+  width=$(xdpyinfo | awk '/dimensions:/ {split($2, d, "x"); print d[1]}')
+  local pixel
+  pixel=$(e2e_screen_pixel $((width / 8 * 2 + width / 16)) 400)
+  [ "${pixel^^}" = "#FF8000" ]
 }
 
 # Starts the picker in a language (en_US.UTF-8 by default) and waits for its window.
@@ -71,7 +91,19 @@ e2e_start_picker() {
   E2E_PICKER_PID=$!
   E2E_PIDS+=("$E2E_PICKER_PID")
   e2e_probe wait || { echo "the picker's window did not appear"; return 1; }
-  sleep 0.5
+  e2e_until 10 e2e_picker_window >/dev/null || { echo "the picker's window is not on the X screen"; return 1; }
+}
+
+# The picker's X window, once the X server shows it.
+e2e_picker_window() { xdotool search --onlyvisible --name '^Tavolisk$' | head -n 1 | grep .; }
+
+# Whether the pointer is at (x, y).
+e2e_pointer_at() { [ "$(xdotool getmouselocation --shell | head -n 2 | cut -d= -f2 | paste -sd' ')" = "$1 $2" ]; }
+
+# Whether the picker's window has its top-left corner at (x, y).
+e2e_picker_at() {
+  e2e_rect
+  [ "$E2E_L $E2E_T" = "$1 $2" ]
 }
 
 # Gives the picker the keyboard focus and puts it on top of the X stack, as a
@@ -80,10 +112,12 @@ e2e_start_picker() {
 # front) is not always what the X server shows after another window closes.
 e2e_focus_picker() {
   local window
-  window=$(xdotool search --name '^Tavolisk$' | head -n 1)
-  [ -n "$window" ] && xdotool windowraise "$window" windowfocus "$window"
-  sleep 0.2
+  window=$(e2e_picker_window) || return 1
+  xdotool windowraise "$window" windowfocus "$window"
+  e2e_until 5 e2e_focused "$window"
 }
+
+e2e_focused() { [ "$(xdotool getwindowfocus)" = "$1" ]; }
 
 e2e_rect() { read -r E2E_L E2E_T E2E_R E2E_B < <(e2e_probe rect); }
 
@@ -94,17 +128,20 @@ e2e_drag_to() {
   e2e_rect
   local sx=$((E2E_L + E2E_GRIP_X)) sy=$((E2E_T + E2E_GRIP_Y))
   local ex=$((tx - E2E_SAMPLE_X + E2E_GRIP_X)) ey=$((ty - E2E_SAMPLE_Y + E2E_GRIP_Y))
+  local left=$E2E_L top=$E2E_T
   xdotool mousemove "$sx" "$sy"
-  sleep 0.2
+  e2e_until 5 e2e_pointer_at "$sx" "$sy"
   xdotool mousedown 1
-  sleep 0.2
+  # The window follows a first small step only once the press is taken.
+  xdotool mousemove $((sx + 1)) "$sy"
+  e2e_until 5 e2e_picker_at $((left + 1)) "$top"
   for ((i = 1; i <= steps; i++)); do
     xdotool mousemove $((sx + (ex - sx) * i / steps)) $((sy + (ey - sy) * i / steps))
-    sleep 0.1
+    sleep 0.1 # paced, so that the drag sees the way and not only its end
   done
-  sleep 0.3
+  # Let go only once the window has followed the mouse to the end.
+  e2e_until 10 e2e_picker_at $((left + ex - sx)) $((top + ey - sy))
   xdotool mouseup 1
-  sleep 0.4
 }
 
 # Opens the menu with a right click on the caption and chooses an item with
@@ -112,11 +149,20 @@ e2e_drag_to() {
 e2e_menu_choose() {
   e2e_focus_picker
   e2e_rect
-  xdotool mousemove $((E2E_L + E2E_GRIP_X)) $((E2E_T + E2E_GRIP_Y)) click 3
-  sleep 0.5
+  e2e_open_menu
   xdotool key "$@" Return
-  sleep 0.5
+  e2e_until 5 e2e_no_menu
 }
+
+# Right-clicks the caption and waits for the popup menu's window.
+e2e_open_menu() {
+  e2e_rect
+  xdotool mousemove $((E2E_L + E2E_GRIP_X)) $((E2E_T + E2E_GRIP_Y)) click 3
+  e2e_until 5 e2e_menu_shown
+}
+
+e2e_menu_shown() { e2e_probe menu; }
+e2e_no_menu() { ! e2e_menu_shown; }
 
 # The colour of one screen pixel as #RRGGBB, from a screenshot.
 e2e_screen_pixel() {

@@ -11,17 +11,24 @@ fail() { echo "FAIL $*"; failures=$((failures + 1)); }
 # The width of the menu that a right click on the caption opens, in pixels.
 menu_width() {
   e2e_rect
-  xdotool mousemove $((E2E_L + E2E_GRIP_X)) $((E2E_T + E2E_GRIP_Y))
-  sleep 0.2
-  local before after
+  local x=$((E2E_L + E2E_GRIP_X)) y=$((E2E_T + E2E_GRIP_Y)) before after width
+  xdotool mousemove "$x" "$y"
+  e2e_until 5 e2e_pointer_at "$x" "$y"
   before=$(mktemp --suffix=.png); after=$(mktemp --suffix=.png)
   import -window root "$before"
   xdotool click 3
-  sleep 0.8
-  import -window root "$after"
-  # The menu is what changed on screen, right of and below the cursor.
-  compare -metric AE "$before" "$after" -compose src -highlight-color white -lowlight-color black \
-    png:- 2>/dev/null | convert - -trim -format '%w' info:
+  e2e_until 5 e2e_menu_shown
+  # The menu is what changed on screen, right of and below the cursor; it
+  # is measured once it is drawn whole (two shots alike).
+  changed_width() {
+    import -window root "$after"
+    compare -metric AE "$before" "$after" -compose src -highlight-color white -lowlight-color black \
+      png:- 2>/dev/null | convert - -trim -format '%w' info:
+  }
+  drawn() { local last=${width:-}; width=$(changed_width) && [ "${width:-0}" -gt 40 ] && [ "$width" = "$last" ]; }
+  width=""
+  e2e_until 5 drawn
+  echo "$width"
   rm -f "$before" "$after"
 }
 
@@ -33,22 +40,19 @@ e2e_start_picker en_US.UTF-8 || exit 1
 e2e_focus_picker
 english=$(menu_width)
 xdotool key Escape
-sleep 0.3
+e2e_until 5 e2e_no_menu
 # Lock is the first item: after it a drag moves the window but not the values.
 e2e_drag_to $((2 * band + band / 2)) 400
 locked_before=$(e2e_probe fields)
-e2e_rect
-xdotool mousemove $((E2E_L + E2E_GRIP_X)) $((E2E_T + E2E_GRIP_Y)) click 3
-sleep 0.5
+e2e_open_menu
 xdotool key Down Return
-sleep 0.3
+e2e_until 5 e2e_no_menu
 e2e_drag_to $((6 * band + band / 2)) 400
 e2e_rect
 [ "$(e2e_probe fields)" = "$locked_before" ] || fail "locked values changed to $(e2e_probe fields)"
 [ "$E2E_L" -eq $((6 * band + band / 2 - E2E_SAMPLE_X)) ] || fail "a locked drag did not move the window"
 # Exit is the last item.
-xdotool mousemove $((E2E_L + E2E_GRIP_X)) $((E2E_T + E2E_GRIP_Y)) click 3
-sleep 0.5
+e2e_open_menu
 xdotool key Up Return
 e2e_wait_ended "$E2E_PICKER_PID" || fail "Exit did not end the program"
 

@@ -64,6 +64,17 @@ BOOL CALLBACK ListWindow(HWND hwnd, LPARAM)
     return TRUE;
 }
 
+BOOL CALLBACK FindShownMenu(HWND hwnd, LPARAM shown)
+{
+    wchar_t className[16]{};
+    GetClassNameW(hwnd, className, 16);
+    if (lstrcmpW(className, L"#32768") == 0 && IsWindowVisible(hwnd)) {
+        *reinterpret_cast<bool*>(shown) = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // The advanced view is the program's window with a 283 x 154 client area.
 BOOL CALLBACK FindAdvanced(HWND hwnd, LPARAM found)
 {
@@ -91,6 +102,11 @@ int main(int argc, char** argv)
             Sleep(100);
         }
         return 1;
+    }
+    if (command == "menu") { // whether a popup menu shows: exit status 0
+        bool shown = false;
+        EnumWindows(&FindShownMenu, reinterpret_cast<LPARAM>(&shown));
+        return shown ? 0 : 1;
     }
     if (command == "windows") {
         EnumWindows(&ListWindow, 0);

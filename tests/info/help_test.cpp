@@ -28,12 +28,13 @@ protected:
         help.SetTop(GetCursorY() * tk::Screen::TwipsPerPixelY());
         help.Show();
         ASSERT_TRUE(tktest::PumpUntil([] { return ::IsWindowVisible(Help()) && ::GetForegroundWindow() == Help(); }));
-        tktest::Pump(100); // painted
+        ASSERT_TRUE(tktest::PumpUntil([] { return !tktest::Unpainted(Help()); }));
     }
 
-    static bool StaysOpenAfterAWhile()
+    // Asked once what could close the note has been handled.
+    static bool StaysOpen()
     {
-        tktest::Pump(300);
+        tk::DoEvents();
         return frmHelp.Exists() && ::IsWindowVisible(Help());
     }
 
@@ -41,7 +42,7 @@ protected:
     {
         const POINT point = tktest::ScreenCentre(Help(), area);
         ASSERT_EQ(::WindowFromPoint(point), Help());
-        tktest::ClickNoPump(point);
+        tktest::Click(point);
     }
 };
 
@@ -73,7 +74,7 @@ TEST_F(HelpWindow, OpensAtThePointerWithItsWholeTextOnScreen)
     EXPECT_EQ(help.Top(), 200 * tk::Screen::TwipsPerPixelY());
 
     tktest::MoveMouse({10, 700}); // out of the picture
-    tktest::Pump(100);
+    tktest::PumpUntil([] { return tktest::CursorAt({10, 700}); });
     const RECT client = tktest::ClientRectOf(Help());
     const tktest::Pixels shot = tktest::ReadClient(Help(), client);
     EXPECT_EQ(shot.At(client.right - 3, client.bottom - 3), ::GetSysColor(COLOR_INFOBK));
@@ -136,7 +137,7 @@ TEST_F(HelpWindow, StaysOpenOnAClickOnTheBulb)
 {
     OpenAtPointer({120, 140});
     ClickOnHelp(frmHelp->Image1.Bounds());
-    EXPECT_TRUE(StaysOpenAfterAWhile());
+    EXPECT_TRUE(StaysOpen());
 }
 
 TEST_F(HelpWindow, ClosesWhenAnotherWindowOfTheProgramIsActivatedOnly)
@@ -167,7 +168,9 @@ TEST_F(HelpWindow, ClosesWhenAnotherWindowOfTheProgramIsActivatedOnly)
         notepad = ::FindWindowW(L"Notepad", nullptr);
         return notepad && ::IsWindowVisible(notepad) && ::GetForegroundWindow() == notepad;
     }, 10000));
-    EXPECT_TRUE(StaysOpenAfterAWhile()) << "switching to another application keeps the note";
+    // Our side of the switch: the note is no longer the active window.
+    tktest::PumpUntil([] { return ::GetActiveWindow() != Help(); });
+    EXPECT_TRUE(StaysOpen()) << "switching to another application keeps the note";
     ::TerminateProcess(process.hProcess, 0);
     ::WaitForSingleObject(process.hProcess, 5000);
     ::CloseHandle(process.hThread);

@@ -29,7 +29,7 @@ protected:
         RECT suggested{};
         ::GetWindowRect(form.hWnd(), &suggested);
         ::SendMessageW(form.hWnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
-        tktest::Pump(100);
+        tktest::WaitPainted(form.hWnd());
     }
 };
 
@@ -76,7 +76,7 @@ TEST_F(DpiChange, TheMainWindowTakesAnIconForTheScaleAndKeepsOneSetOfHandsPerSca
 {
     FrmMain& main = *frmMain;
     main.Show();
-    tktest::Pump(150);
+    tktest::WaitPainted(main.hWnd());
     EXPECT_EQ(IconWidth(main.hWnd(), ICON_SMALL), 16);
     EXPECT_EQ(IconWidth(main.hWnd(), ICON_BIG), 32);
     const HCURSOR open = main.EffectiveCursor();
@@ -104,7 +104,7 @@ TEST_F(DpiChange, TheMainWindowStaysWithinReachAndItsFieldsNeverHoldAReleasedFon
     tk::Screen::SetMonitorSource([] { return std::vector<RECT>{kPrimary}; });
     FrmMain& main = *frmMain;
     main.Show();
-    tktest::Pump(150);
+    tktest::WaitPainted(main.hWnd());
     for (HWND field = ::FindWindowExW(main.Skin().hWnd(), nullptr, tk::kTextFieldClass, nullptr); field;
          field = ::FindWindowExW(main.Skin().hWnd(), field, tk::kTextFieldClass, nullptr))
         g_fieldProcs[field] = reinterpret_cast<WNDPROC>(
@@ -139,7 +139,7 @@ TEST_F(DpiChange, AboutsFrameIsAskedAtItsOwnDpiWhereTheSystemCanAndAtTheSystemsE
         g_framesAskedAt.clear();
         FrmAbout& about = *frmAbout;
         about.Show();
-        tktest::Pump(100);
+        tktest::WaitPainted(about.hWnd());
         ChangeScale(about, 144);
         EXPECT_EQ(about.ClientSizePixels().cx, twips(5640, 144));
         EXPECT_EQ(about.ClientSizePixels().cy, twips(2220, 144));

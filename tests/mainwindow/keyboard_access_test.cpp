@@ -27,7 +27,7 @@ protected:
         m_backdrop.Paint(kSample);
         FrmMain& main = *frmMain;
         main.Show();
-        tktest::Pump(200);
+        tktest::WaitPainted(main.hWnd());
         Activate(main.hWnd());
         main.RefreshColor();
         return main;
@@ -39,14 +39,13 @@ protected:
     }
     static void Press(std::initializer_list<WORD> keys)
     {
-        tktest::PressChord(keys);
-        tktest::Pump(100);
+        tktest::Keystroke(keys);
     }
     static std::wstring FocusText() { return tktest::WindowText(::GetFocus()); }
     // Whether a frame in the text colour runs down the left of a child window, a pixel out.
     static bool Framed(HWND child)
     {
-        tktest::Pump(100);
+        tktest::WaitPainted(::GetAncestor(child, GA_ROOT));
         const HWND parent = ::GetParent(child);
         RECT place{};
         ::GetWindowRect(child, &place);
@@ -62,9 +61,7 @@ protected:
     {
         std::atomic<bool> done{false};
         std::thread rescue([&] {
-            for (int waited = 0; waited < 5000 && !done; waited += 50)
-                ::Sleep(50);
-            if (!done)
+            if (!tktest::WaitUntil([&] { return done.load(); }))
                 tktest::PressKey(VK_ESCAPE);
         });
         const tktest::MenuSeen seen = tktest::AnswerMenu(std::move(keys), [&] { Press(chord); });
@@ -169,7 +166,7 @@ TEST_F(KeyboardAccess, AdvancedViewSlidersPagesTabAndEsc)
     EXPECT_EQ(advanced.PositionPixels().x, 0);
     EXPECT_EQ(advanced.PositionPixels().y, 0);
     // Its focus shows as a frame around the corner button, drawn on the window.
-    tktest::Pump(100);
+    tktest::WaitPainted(advanced.hWnd());
     const tktest::Pixels corner = tktest::ReadClient(advanced.hWnd(), {0, 0, 16, 16});
     const COLORREF frame = ::GetSysColor(COLOR_WINDOWTEXT);
     EXPECT_GE(corner.Count({10, 0, 11, 12}, [&](COLORREF c) { return c == frame; }), 11); // its right side

@@ -27,14 +27,14 @@ protected:
         FrmMain& main = *frmMain;
         main.MovePixels(corner.x, corner.y);
         main.Show();
-        tktest::Pump(150);
+        tktest::WaitPainted(main.hWnd());
         return main;
     }
     // Through the menu's Zoom item, as the user opens it.
     static RECT OpenLens(FrmMain& main)
     {
         tktest::AnswerMenu({VK_UP, VK_UP, VK_UP, VK_UP, VK_RETURN}, [&] { main.ShowPopupMenu(); }); // Zoom
-        tktest::Pump(100);
+        tktest::PumpUntil([] { return IsZoomLensOpen() && ::IsWindowVisible(frmZoom->hWnd()); });
         RECT lens{};
         if (IsZoomLensOpen())
             ::GetWindowRect(frmZoom->hWnd(), &lens);
@@ -117,7 +117,7 @@ TEST_F(LensPlacement, LaysItselfOutAgainAtAnotherScale)
     // What the system sends when the lens is dragged onto a monitor at 150 %.
     RECT suggested{before.left + 20, before.top + 10, before.left + 200, before.top + 190};
     ::SendMessageW(lens.hWnd(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
-    tktest::Pump(100);
+    tktest::WaitPainted(lens.hWnd());
     const RECT after = Outer(lens.hWnd());
     EXPECT_EQ(after.left, suggested.left);
     EXPECT_EQ(after.top, suggested.top);
@@ -137,7 +137,6 @@ TEST_F(LensPlacement, AClickOrADragOnTheLensLeavesTheKeysWithThePicker)
     ASSERT_EQ(::WindowFromPoint(middle), frmZoom->hWnd());
 
     tktest::Click(middle);
-    tktest::Pump(100);
     const POINT corner = main.PositionPixels();
     tktest::PressKey(VK_RIGHT);
     EXPECT_TRUE(tktest::PumpUntil([&] { return main.PositionPixels().x == corner.x + 1; }, 2000))

@@ -120,8 +120,9 @@ TEST_F(Lens, MagnifiesTheChartUnderTheViewFinderAndFollowsEverySample)
     tktest::Keystroke({VK_SHIFT, VK_DOWN});
     ASSERT_EQ(main.PositionPixels().y, second.y + 10);
     // Nothing should change: the lens is given longer than its own settle
-    // time to show a change it should not make.
-    tktest::Pump(150);
+    // time (it reads again 100 ms after a move) to show a change it should not make.
+    constexpr int kOutlastTheLensSettle = 150;
+    tktest::Pump(kOutlastTheLensSettle);
     ExpectLensShows(main, second, "locked");
     tktest::AnswerMenu({VK_DOWN, VK_RETURN}, [&] { main.ShowPopupMenu(); }); // unlock
 

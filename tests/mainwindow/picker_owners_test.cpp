@@ -32,7 +32,7 @@ TEST_F(PickerOwners, ASecondPickerPlacesTheAdvancedViewOwnsItsLensAndSettlesItsO
         ++reads;
         return static_cast<ColorValue>(RGB(1, 2, 3));
     });
-    tktest::Pump(100);
+    tktest::WaitPainted(second.hWnd());
 
     // Advanced view... from the second picker's menu: on the second's monitor.
     tktest::AnswerMenu({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}, [&] { second.ShowPopupMenu(); });

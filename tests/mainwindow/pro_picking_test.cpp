@@ -25,7 +25,7 @@ protected:
     {
         FrmMain& main = *frmMain;
         main.Show();
-        tktest::Pump(150);
+        tktest::WaitPainted(main.hWnd());
         return main;
     }
     // A point on the skin (over the Web caption) that takes any button.
@@ -53,7 +53,7 @@ protected:
     void PlaceSampleAt(FrmMain& main, POINT sample)
     {
         main.MovePixels(sample.x - main.SampleOffset().x, sample.y - main.SampleOffset().y);
-        tktest::Pump(60);
+        tktest::WaitPainted(main.hWnd());
     }
     // Samples until the Web field shows the text (the screen under a moved
     // or newly opened view-finder is painted a moment later).
@@ -122,7 +122,7 @@ TEST_F(ProPicking, TheHistoryFillsFromDragsAndCopiesAndOutlivesARestart)
 
     // A restart reads the file; the menu shows each entry with a swatch sized for the DPI.
     main->Unload();
-    tktest::Pump(50);
+    tktest::PumpUntil([] { return !frmMain.Exists(); });
     main = &StartPicker();
     ASSERT_EQ(main->History().Colours(), (std::vector<ColorValue>{0xFF0000, 0x0080FF}));
     ChooseFromSubmenu(*main, kHistoryMenu, 1); // the second entry: orange
@@ -237,7 +237,7 @@ TEST_F(ProPicking, TheWheelAndPlusMinusStepTheLensAndItsOutlineFollowsTheSquare)
     PlaceSampleAt(main, {300, 300});
     OpenZoomLens(main.hWnd(), {300, 300});
     ZoomLens& lens = *frmZoom;
-    tktest::Pump(150);
+    tktest::WaitPainted(lens.hWnd());
     const int side = lens.ClientSizePixels().cx;
     EXPECT_EQ(lens.Zoom(), 8);
 
@@ -246,20 +246,15 @@ TEST_F(ProPicking, TheWheelAndPlusMinusStepTheLensAndItsOutlineFollowsTheSquare)
     ::GetWindowRect(lens.hWnd(), &place);
     const POINT over{(place.left + place.right) / 2, (place.top + place.bottom) / 2};
     tktest::MoveMouse(over);
-    for (int turn = 0; turn < 2; ++turn) {
-        INPUT wheel{};
-        wheel.type = INPUT_MOUSE;
-        wheel.mi.dwFlags = MOUSEEVENTF_WHEEL;
-        wheel.mi.mouseData = WHEEL_DELTA;
-        ::SendInput(1, &wheel, sizeof wheel);
-        tktest::Pump(60);
-    }
-    ASSERT_TRUE(tktest::PumpUntil([&] { return lens.Zoom() == 16; }));
+    tktest::PumpUntil([&] { return tktest::CursorAt(over); });
+    tktest::TurnWheel();
+    tktest::TurnWheel();
+    ASSERT_EQ(lens.Zoom(), 16);
     EXPECT_EQ(lens.BlockPixels(), 7);
 
     // - three times with the picker active: 2x, 59 whole pixels in the same size.
     ::SetForegroundWindow(main.hWnd());
-    tktest::Pump(60);
+    tktest::PumpUntil([&] { return ::GetForegroundWindow() == main.hWnd(); });
     for (int press = 0; press < 3; ++press)
         tktest::PressKey(VK_SUBTRACT);
     ASSERT_TRUE(tktest::PumpUntil([&] { return lens.Zoom() == 2; }));
@@ -271,7 +266,7 @@ TEST_F(ProPicking, TheWheelAndPlusMinusStepTheLensAndItsOutlineFollowsTheSquare)
     ChooseFromSubmenu(main, kSampleMenu, 2);
     tktest::PressKey(VK_OEM_PLUS);
     ASSERT_TRUE(tktest::PumpUntil([&] { return lens.Zoom() == 4; }));
-    tktest::Pump(150);
+    tktest::WaitPainted(lens.hWnd());
     const tktest::Pixels shot = tktest::ReadClient(lens.hWnd(), {0, 0, side, side});
     const int cell = 4, margin = (side - 29 * cell) / 2, middle = margin + 14 * cell + 1;
     EXPECT_EQ(shot.At(middle, middle), tktest::PatternChart::ColourAt(300, 300));

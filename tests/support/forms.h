@@ -3,9 +3,10 @@
 // program that counts its clicks), Backdrop (a screen-filling window of known
 // colours behind everything), and small reads of a window: WindowText,
 // ClientRectOf, ScreenCentre, VisibleToolTip (this thread's tool tip on show), TextsInReadingOrder (child windows' texts in
-// screen order); CreatePixelPicture; OwnCursor for a cursor the test owns.
+// screen order), Unpainted (a window waiting to be painted), WaitPainted; CreatePixelPicture; OwnCursor for a cursor the test owns.
 #pragma once
 
+#include "support/pixels.h"
 #include "support/pump.h"
 #include "toolkit/form.h"
 #include "toolkit/handles.h"
@@ -23,6 +24,28 @@ namespace tktest {
 
 inline RECT Place(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }
 
+namespace detail {
+inline BOOL CALLBACK AnyToPaint(HWND child, LPARAM any)
+{
+    *reinterpret_cast<bool*>(any) |= ::GetUpdateRect(child, nullptr, FALSE) != FALSE;
+    return TRUE;
+}
+} // namespace detail
+
+// Whether a window or any window inside it still waits to be painted.
+inline bool Unpainted(HWND window)
+{
+    bool pending = ::GetUpdateRect(window, nullptr, FALSE) != FALSE;
+    ::EnumChildWindows(window, &detail::AnyToPaint, reinterpret_cast<LPARAM>(&pending));
+    return pending;
+}
+
+// Pumps until a window shows, with nothing of it left to paint; false if it never did.
+inline bool WaitPainted(HWND window)
+{
+    return PumpUntil([window] { return ::IsWindowVisible(window) && !Unpainted(window); });
+}
+
 class TestForm : public tk::Form {
 public:
     TestForm(std::wstring name, RECT place, COLORREF color = RGB(255, 255, 255))
@@ -37,14 +60,29 @@ public:
         Load();
         MovePixels(m_place.left, m_place.top);
         Show();
-        Pump(80);
+        PumpUntil([this] { return Drawn(); });
     }
     void SetColor(COLORREF color)
     {
         m_color = color;
         ::InvalidateRect(hWnd(), nullptr, FALSE);
-        ::UpdateWindow(hWnd());
-        Pump(30); // Wine hands a window's drawing to X from its message loop
+        // Wine hands a window's drawing to X from its message loop.
+        PumpUntil([this] { return Drawn(); });
+    }
+    // Whether the screen shows the form as painted: its colour where nothing
+    // covers it, and no window of it waiting to be painted.
+    bool Drawn() const
+    {
+        const HWND form = hWnd();
+        if (Unpainted(form) || !::IsWindowVisible(form))
+            return false;
+        RECT client{};
+        ::GetClientRect(form, &client);
+        const POINT probes[] = {{1, 1}, {client.right / 2, client.bottom / 2}, {client.right - 2, client.bottom - 2}};
+        for (POINT probe : probes)
+            if (::WindowFromPoint(ScreenPoint(probe.x, probe.y)) == form)
+                return ScreenShows(form, probe, m_color);
+        return true;
     }
     POINT ScreenPoint(int x, int y) const
     {

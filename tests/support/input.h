@@ -1,7 +1,7 @@
 // Real input through the system's queue: SendMouse(flags, point) puts the
 // pointer on a screen point and sends the flags there (SendMouse(flags) at the
-// pointer's place); MoveMouse, Press, Click (pumped until handled) and ClickNoPump (for
-// timer steps inside a modal loop) build on it, PressKey presses and releases
+// pointer's place); MoveMouse, Press, Hover, Release, TurnWheel and Click
+// (the last four pumped until handled) and ClickNoPump (for timer steps inside a modal loop) build on it, PressKey presses and releases
 // a key, PressChord a key with modifiers (Ctrl+C), Keystroke the same pumped
 // until handled. DragFromThread drives a
 // press-move-release from a second thread while this one pumps, for presses
@@ -13,6 +13,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <climits>
 #include <functional>
 #include <initializer_list>
 #include <thread>
@@ -81,15 +82,32 @@ inline int& ReleasesTaken()
     static int taken = 0;
     return taken;
 }
+inline POINT& LastMoveTaken()
+{
+    static POINT taken{};
+    return taken;
+}
+inline int& WheelsTaken()
+{
+    static int taken = 0;
+    return taken;
+}
 // Sees every message this thread takes from its queue, whichever loop takes it.
-inline LRESULT CALLBACK CountReleases(int code, WPARAM removal, LPARAM message)
+inline LRESULT CALLBACK WatchInput(int code, WPARAM removal, LPARAM message)
 {
     if (code == HC_ACTION && removal == PM_REMOVE) {
-        switch (reinterpret_cast<const MSG*>(message)->message) {
+        const MSG& taken = *reinterpret_cast<const MSG*>(message);
+        switch (taken.message) {
         case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP:
         case WM_NCLBUTTONUP: case WM_NCRBUTTONUP: case WM_NCMBUTTONUP:
         case WM_KEYUP: case WM_SYSKEYUP:
             ++ReleasesTaken();
+            break;
+        case WM_MOUSEMOVE: case WM_NCMOUSEMOVE:
+            LastMoveTaken() = taken.pt;
+            break;
+        case WM_MOUSEWHEEL:
+            ++WheelsTaken();
             break;
         default:
             break;
@@ -97,18 +115,53 @@ inline LRESULT CALLBACK CountReleases(int code, WPARAM removal, LPARAM message)
     }
     return ::CallNextHookEx(nullptr, code, removal, message);
 }
-// Sends input, then pumps until this thread has taken `releases` more
-// button or key releases from its queue and handled them: input comes back
-// from X only after a while, and a slow machine must not outrun it.
-inline void SendAndHandle(const std::function<void()>& send, int releases)
+// Sends input, then pumps until `handled` holds for what this thread has
+// taken from its queue and handled: input comes back from X only after a
+// while, and a slow machine must not outrun it.
+inline void SendAndHandle(const std::function<void()>& send, const std::function<bool()>& handled)
 {
-    const HHOOK hook = ::SetWindowsHookExW(WH_GETMESSAGE, &CountReleases, nullptr, ::GetCurrentThreadId());
-    const int before = ReleasesTaken();
+    const HHOOK hook = ::SetWindowsHookExW(WH_GETMESSAGE, &WatchInput, nullptr, ::GetCurrentThreadId());
     send();
-    PumpUntil([&] { return ReleasesTaken() >= before + releases; });
+    PumpUntil(handled);
     ::UnhookWindowsHookEx(hook);
 }
+// The same, until `releases` more button or key releases have been handled.
+inline void SendAndHandle(const std::function<void()>& send, int releases)
+{
+    const int before = ReleasesTaken();
+    SendAndHandle(send, [&] { return ReleasesTaken() >= before + releases; });
+}
 } // namespace detail
+
+// The pointer moved onto a screen point, pumped until the move there has
+// been handled (and with it the cursor the window shows there).
+inline void Hover(POINT screen)
+{
+    detail::LastMoveTaken() = {LONG_MIN, LONG_MIN};
+    detail::SendAndHandle([&] { MoveMouse(screen); }, [&] {
+        const POINT taken = detail::LastMoveTaken();
+        return taken.x == screen.x && taken.y == screen.y;
+    });
+}
+
+// One notch of the wheel (away from the user: positive), pumped until handled.
+inline void TurnWheel(int notches = 1)
+{
+    const int before = detail::WheelsTaken();
+    detail::SendAndHandle([&] {
+        INPUT wheel{};
+        wheel.type = INPUT_MOUSE;
+        wheel.mi.dwFlags = MOUSEEVENTF_WHEEL;
+        wheel.mi.mouseData = static_cast<DWORD>(notches * WHEEL_DELTA);
+        ::SendInput(1, &wheel, sizeof wheel);
+    }, [&] { return detail::WheelsTaken() > before; });
+}
+
+// A button let go wherever the pointer is, pumped until handled.
+inline void Release(DWORD up = MOUSEEVENTF_LEFTUP)
+{
+    detail::SendAndHandle([&] { SendMouse(up); }, 1);
+}
 
 // A click, pumped until it has been handled.
 inline void Click(POINT screen, DWORD down = MOUSEEVENTF_LEFTDOWN, DWORD up = MOUSEEVENTF_LEFTUP)

@@ -91,12 +91,12 @@ TEST_F(LabelHost, AHiddenLabelNeitherPaintsNorTakesTheMouse)
     first.SetCaption(L"");
     first.SetTransparent(false);
     first.SetBackColor(RGB(0, 0, 255));
-    tktest::Pump(60);
     const POINT inside = At(60, 30);
+    tktest::PumpUntil([&] { return tktest::ScreenPixel(inside.x, inside.y) == RGB(0, 0, 255); });
     EXPECT_EQ(tktest::ScreenPixel(inside.x, inside.y), RGB(0, 0, 255));
 
     first.SetVisible(false);
-    tktest::Pump(60);
+    tktest::PumpUntil([&] { return tktest::ScreenPixel(inside.x, inside.y) == RGB(40, 40, 40); });
     EXPECT_EQ(tktest::ScreenPixel(inside.x, inside.y), RGB(40, 40, 40));
     tktest::Click(inside);
     EXPECT_EQ(events, (Events{"picture down 1 60,30", "picture up 1 60,30", "picture click"}));
@@ -105,11 +105,8 @@ TEST_F(LabelHost, AHiddenLabelNeitherPaintsNorTakesTheMouse)
 TEST_F(LabelHost, TheReleaseGoesWhereThePressBeganWhereverTheMouseWent)
 {
     tktest::Press(At(30, 25));
-    tktest::Pump(30);
-    tktest::MoveMouse({700, 600}); // far outside the window
-    tktest::Pump(30);
-    tktest::SendMouse(MOUSEEVENTF_LEFTUP);
-    tktest::Pump(60);
+    tktest::Hover({700, 600}); // far outside the window
+    tktest::Release();
     const POINT offset = At(20, 20);
     EXPECT_EQ(events, (Events{"first down 1 10,5",
                               "first up 1 " + std::to_string(700 - offset.x) + "," + std::to_string(600 - offset.y)}))
@@ -119,10 +116,8 @@ TEST_F(LabelHost, TheReleaseGoesWhereThePressBeganWhereverTheMouseWent)
     // Released over the other label: still the first one's release, and no one clicks.
     events.clear();
     tktest::Press(At(30, 25));
-    tktest::MoveMouse(At(150, 25));
-    tktest::Pump(30);
-    tktest::SendMouse(MOUSEEVENTF_LEFTUP);
-    tktest::Pump(60);
+    tktest::Hover(At(150, 25));
+    tktest::Release();
     EXPECT_EQ(events, (Events{"first down 1 10,5", "first up 1 130,5"}));
 
     // And the next press starts afresh.
@@ -134,21 +129,20 @@ TEST_F(LabelHost, TheReleaseGoesWhereThePressBeganWhereverTheMouseWent)
 TEST_F(LabelHost, LosingTheCaptureEndsThePressAsARelease)
 {
     tktest::Press(At(30, 25));
-    tktest::Pump(40);
+    tktest::PumpUntil([&] { return ::GetCapture() == picture.hWnd(); });
     ASSERT_EQ(::GetCapture(), picture.hWnd());
     ASSERT_EQ(events, (Events{"first down 1 10,5"}));
 
     TestForm other(L"other", Place(600, 100, 50, 50));
     other.ShowAt();
     ::SetCapture(other.hWnd());
-    tktest::Pump(30);
+    tktest::PumpUntil([&] { return events.size() == 2; });
     EXPECT_EQ(events, (Events{"first down 1 10,5", "first up 1 10,5"}));
 
     // The real release now belongs to the other window: nothing more here.
-    tktest::SendMouse(MOUSEEVENTF_LEFTUP);
-    tktest::Pump(40);
+    tktest::Release();
     ::ReleaseCapture();
-    tktest::Pump(20);
+    tk::DoEvents();
     EXPECT_EQ(events.size(), 2u);
 }
 
@@ -156,8 +150,7 @@ TEST_F(LabelHost, QuickSecondPressesAreStillPresses)
 {
     tktest::Click(At(30, 25));
     tktest::Press(At(30, 25));
-    tktest::SendMouse(MOUSEEVENTF_LEFTUP);
-    tktest::Pump(60);
+    tktest::Release();
     EXPECT_EQ(events, (Events{"first down 1 10,5", "first up 1 10,5", "first click", "first down 1 10,5",
                               "first up 1 10,5", "first click"}));
 }
@@ -172,10 +165,10 @@ TEST_F(LabelHost, ShowsTheLabelsCursorOverItAndTheFormsElsewhere)
     ASSERT_NE(labelCursor, nullptr);
 
     const auto cursorAt = [this](int x, int y) {
-        tktest::MoveMouse(At(x, y));
-        tktest::Pump(40);
+        tktest::Hover(At(x, y));
         return ::GetCursor();
     };
+    const auto shows = [](HCURSOR cursor) { return tktest::PumpUntil([cursor] { return ::GetCursor() == cursor; }); };
     EXPECT_EQ(cursorAt(30, 25), labelCursor);
     EXPECT_EQ(cursorAt(150, 25), formCursor) << "a label without a cursor shows its container's";
     EXPECT_EQ(cursorAt(250, 150), formCursor) << "the picture box shows the form's";
@@ -190,24 +183,19 @@ TEST_F(LabelHost, ShowsTheLabelsCursorOverItAndTheFormsElsewhere)
 
     // A new cursor shows at once, without waiting for the mouse to move.
     first.SetMouseIcon(tktest::OwnCursor(IDC_SIZEALL));
-    tktest::Pump(20);
-    EXPECT_EQ(::GetCursor(), first.MouseIcon());
-    tktest::MoveMouse(At(250, 150));
-    tktest::Pump(40);
+    EXPECT_TRUE(shows(first.MouseIcon()));
+    tktest::Hover(At(250, 150));
     form.SetMouseIcon(tktest::OwnCursor(IDC_UPARROW));
-    tktest::Pump(20);
-    EXPECT_EQ(::GetCursor(), form.EffectiveCursor());
+    EXPECT_TRUE(shows(form.EffectiveCursor()));
     EXPECT_NE(::GetCursor(), formCursor);
 
     // While a press holds the mouse, a change of cursor shows as well: the
     // drag loop swaps the open hand for the closed one after the press.
     tktest::Press(At(30, 25));
-    tktest::Pump(30);
+    tktest::PumpUntil([&] { return ::GetCapture() == picture.hWnd(); });
     first.SetMouseIcon(tktest::OwnCursor(IDC_NO));
-    tktest::Pump(20);
-    EXPECT_EQ(::GetCursor(), first.MouseIcon());
-    tktest::SendMouse(MOUSEEVENTF_LEFTUP);
-    tktest::Pump(30);
+    EXPECT_TRUE(shows(first.MouseIcon()));
+    tktest::Release();
 }
 
 namespace {
@@ -245,13 +233,15 @@ TEST_F(LabelHost, TheNewCaptionIsWhatIsPainted)
     first.SetTransparent(false);
     first.SetBackColor(RGB(255, 255, 255));
     first.SetCaption(L"I");
-    tktest::Pump(60);
     const POINT corner = At(20, 20);
     const RECT onScreen = Place(corner.x, corner.y, 80, 20);
-    EXPECT_EQ(tktest::ReadScreen(onScreen), Rendered(L"I", 80, 20));
+    const auto shown = [&](const std::wstring& text) {
+        return tktest::PumpUntil([&] { return tktest::ReadScreen(onScreen) == Rendered(text, 80, 20); });
+    };
+    EXPECT_TRUE(shown(L"I"));
 
     first.SetCaption(L"#MW80");
-    tktest::Pump(60);
+    shown(L"#MW80");
     const tktest::Pixels now = tktest::ReadScreen(onScreen);
     ASSERT_NE(Rendered(L"I", 80, 20), Rendered(L"#MW80", 80, 20));
     EXPECT_EQ(now, Rendered(L"#MW80", 80, 20));
@@ -263,8 +253,7 @@ TEST_F(LabelHost, TheNewCaptionIsWhatIsPainted)
         cover.ShowAt();
         EXPECT_EQ(tktest::ScreenPixel(corner.x + 1, corner.y + 1), RGB(255, 0, 0));
     }
-    tktest::Pump(80);
-    EXPECT_EQ(tktest::ReadScreen(onScreen), Rendered(L"#MW80", 80, 20));
+    EXPECT_TRUE(shown(L"#MW80"));
 }
 
 TEST_F(LabelHost, AnImageShowsItsPictureExceptTheKeyColourAndAFrameLetsTheMouseThrough)
@@ -276,8 +265,8 @@ TEST_F(LabelHost, AnImageShowsItsPictureExceptTheKeyColourAndAFrameLetsTheMouseT
     image.MouseDown = Writer("image down");
     tk::Frame frame;
     frame.Create(picture, 10, 100, 150, 80);
-    tktest::Pump(60);
     const POINT corner = At(200, 100);
+    tktest::PumpUntil([&] { return tktest::ScreenPixel(corner.x + 15, corner.y + 5) == RGB(0, 200, 0); });
     EXPECT_EQ(tktest::ScreenPixel(corner.x + 5, corner.y + 5), RGB(40, 40, 40)) << "the key colour shows through";
     EXPECT_EQ(tktest::ScreenPixel(corner.x + 15, corner.y + 5), RGB(0, 200, 0));
 
@@ -290,7 +279,7 @@ TEST_F(LabelHost, TheBusyPointerGivesWayToThePreviousCursorEvenDuringAPress)
 {
     first.SetMouseIcon(tktest::OwnCursor(IDC_CROSS));
     tktest::Press(At(30, 25));
-    tktest::Pump(40);
+    tktest::PumpUntil([&] { return ::GetCapture() == picture.hWnd() && ::GetCursor() == first.MouseIcon(); });
     ASSERT_EQ(::GetCapture(), picture.hWnd());
     ASSERT_EQ(::GetCursor(), first.MouseIcon());
 
@@ -299,8 +288,7 @@ TEST_F(LabelHost, TheBusyPointerGivesWayToThePreviousCursorEvenDuringAPress)
     tk::Screen::SetMousePointer(tk::Screen::MousePointer::Busy);
     EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, IDC_WAIT));
     tk::Screen::SetMousePointer(tk::Screen::MousePointer::Default);
-    tktest::Pump(30);
+    tktest::PumpUntil([&] { return ::GetCursor() == first.MouseIcon(); });
     EXPECT_EQ(::GetCursor(), first.MouseIcon());
-    tktest::SendMouse(MOUSEEVENTF_LEFTUP);
-    tktest::Pump(30);
+    tktest::Release();
 }

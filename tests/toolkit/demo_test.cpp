@@ -96,10 +96,14 @@ TEST(Demo, PartsWorkTogetherAndLookRight)
     demo.Load();
     demo.MovePixels(200, 150);
     demo.Show();
-    tktest::Pump(100);
     // A point of the picture box, which sits at (10, 10) in the form at (200, 150).
     const auto screenAt = [](int x, int y) { return tktest::ScreenPixel(200 + 10 + x, 150 + 10 + y); };
-    EXPECT_EQ(screenAt(220, 95), DemoForm::SwatchColor(0));
+    // The swatch's centre once it shows the colour of a value.
+    const auto swatch = [&](int value) {
+        tktest::PumpUntil([&] { return screenAt(220, 95) == DemoForm::SwatchColor(value); });
+        return screenAt(220, 95);
+    };
+    EXPECT_EQ(swatch(0), DemoForm::SwatchColor(0));
 
     // Three clicks on the bar's right arrow.
     const POINT arrow{200 + 10 + 300 - 6, 150 + 190 + 8};
@@ -107,18 +111,18 @@ TEST(Demo, PartsWorkTogetherAndLookRight)
     for (int i = 0; i < 3; ++i)
         tktest::Click(arrow);
     EXPECT_EQ(demo.bar.Value(), 3);
-    EXPECT_EQ(screenAt(220, 95), DemoForm::SwatchColor(3));
+    EXPECT_EQ(swatch(3), DemoForm::SwatchColor(3));
     EXPECT_EQ(demo.field.Text(), L"#3");
 
     // The popup menu on the picture, answered by keyboard: the first preset.
-    const tktest::MenuSeen menu = tktest::AnswerMenu({VK_DOWN, VK_RETURN}, [] {
+    const tktest::MenuSeen menu = tktest::AnswerMenu({VK_DOWN, VK_RETURN}, [&] {
         tktest::Click({200 + 10 + 60, 150 + 10 + 120}, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
-        tktest::Pump(100);
+        tktest::PumpUntil([&] { return demo.bar.Value() == 230; });
     });
     EXPECT_TRUE(menu.seen);
     EXPECT_EQ(demo.bar.Value(), 230);
     EXPECT_TRUE(demo.presetRed.Checked);
-    EXPECT_EQ(screenAt(220, 95), DemoForm::SwatchColor(230));
+    EXPECT_EQ(swatch(230), DemoForm::SwatchColor(230));
     EXPECT_EQ(screenAt(220, 45), RGB(255, 255, 255)) << "the swatch's outline";
     EXPECT_EQ(screenAt(140, 95), RGB(0, 0, 0)) << "outside it";
     EXPECT_EQ(::GetScrollPos(demo.bar.hWnd(), SB_CTL), 230);

@@ -41,7 +41,7 @@ TEST(Form, LoadsHiddenRunsItsLoadHandlerAndShowsWhereItWasPut)
     EXPECT_EQ(form.PositionPixels().y, 80);
 
     form.Show();
-    tktest::Pump(50);
+    tktest::PumpUntil([&] { return ::WindowFromPoint({210, 90}) == form.hWnd(); });
     EXPECT_TRUE(::IsWindowVisible(form.hWnd()));
     EXPECT_EQ(form.PositionPixels().x, 200) << "a manual form stays where it was put";
     EXPECT_EQ(::WindowFromPoint({210, 90}), form.hWnd());
@@ -55,7 +55,7 @@ TEST(Form, CloseFromTheSystemUnloadsIt)
     form.ShowAt();
     const HWND hwnd = form.hWnd();
     ::PostMessageW(hwnd, WM_CLOSE, 0, 0);
-    tktest::Pump(30);
+    tktest::PumpUntil([&] { return !form.IsLoaded(); });
     EXPECT_EQ(unloads, 1);
     EXPECT_FALSE(form.IsLoaded());
     EXPECT_FALSE(::IsWindow(hwnd));
@@ -198,8 +198,7 @@ TEST(Form, TheActiveFormGetsTheKeys)
     form.OnKeyDown = [&](int key) { keys.push_back(key); };
     form.ShowAt();
     tktest::Click(form.ScreenPoint(20, 20));
-    tktest::PressKey('Q');
-    tktest::Pump(60);
+    tktest::Keystroke({'Q'});
     EXPECT_EQ(keys, (std::vector<int>{'Q'}));
 }
 
@@ -220,8 +219,7 @@ TEST(Form, ActivateCanHandTheFocusToAControl)
 
     // And the keys go there: the form sees none.
     field.SetText(L"x");
-    tktest::PressKey(VK_END);
-    tktest::Pump(60);
+    tktest::Keystroke({VK_END});
     EXPECT_EQ(form.KeyDowns, 0);
 }
 
@@ -244,10 +242,8 @@ TEST(Form, KeysForItsControlsArePreviewedAndTheirErrorsReported)
     form.OnActivate = [&] { ::SetFocus(field.hWnd()); };
     form.ShowAt();
     ASSERT_EQ(::GetFocus(), field.hWnd());
-    for (const WORD key : {WORD{VK_F2}, WORD{VK_F3}, WORD{VK_F4}}) {
-        tktest::PressKey(key);
-        tktest::Pump(50);
-    }
+    for (const WORD key : {WORD{VK_F2}, WORD{VK_F3}, WORD{VK_F4}})
+        tktest::Keystroke({key});
     EXPECT_EQ(keys, (std::vector<int>{VK_F2, VK_F3, VK_F4}));
     EXPECT_EQ(errors.Numbers, (std::vector<long>{51, 6}));
 }

@@ -26,11 +26,13 @@ struct Drawing : ::testing::Test {
     }
     COLORREF At(int x, int y) { return picture.Point(x, y); }
     tktest::Pixels Image() { return tktest::ReadDC(picture.hdc(), 0, 0, 160, 120); }
+    // What the window shows, once it shows the persistent image (or the wait is over).
     tktest::Pixels Screen()
     {
-        tktest::Pump(60);
         const POINT corner = form.ScreenPoint(10, 10);
-        return tktest::ReadScreen(Place(corner.x, corner.y, 160, 120));
+        const auto shown = [&] { return tktest::ReadScreen(Place(corner.x, corner.y, 160, 120)); };
+        tktest::PumpUntil([&] { return shown() == Image(); });
+        return shown();
     }
 };
 

@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <thread>
-
 using tktest::Place;
 using tktest::TestForm;
 
@@ -43,8 +41,7 @@ struct Controls : ::testing::Test {
 
 void Key(WORD key)
 {
-    tktest::PressKey(key);
-    tktest::Pump(60);
+    tktest::Keystroke({key});
 }
 
 } // namespace
@@ -116,19 +113,8 @@ TEST_F(Controls, DraggingTheThumbScrollsAndChangesOnceAtTheEnd)
     ASSERT_TRUE(::GetScrollBarInfo(bar.hWnd(), OBJID_CLIENT, &info));
     const POINT thumb{info.rcScrollBar.left + (info.xyThumbTop + info.xyThumbBottom) / 2,
                       (info.rcScrollBar.top + info.rcScrollBar.bottom) / 2};
-    tktest::Press(thumb);
     // The bar's own tracking loop holds this thread while another one moves the mouse.
-    std::thread hand([thumb] {
-        for (int step = 1; step <= 8; ++step) {
-            ::Sleep(30);
-            ::SetCursorPos(thumb.x + 8 * step, thumb.y);
-        }
-        ::Sleep(30);
-        tktest::SendMouse(MOUSEEVENTF_LEFTUP);
-    });
-    tktest::Pump(600);
-    hand.join();
-    tktest::Pump(50);
+    EXPECT_TRUE(tktest::DragFromThread(thumb, {thumb.x + 64, thumb.y}));
     EXPECT_GT(bar.Value(), 60);
     EXPECT_EQ(ShownPosition(), bar.Value());
     EXPECT_GE(scrolls, 2);
@@ -149,16 +135,19 @@ TEST_F(Controls, ATextFieldShowsItsTextOnWhiteAndIgnoresTyping)
     EXPECT_EQ(text.Text(), L"#FF8000");
 
     text.SetText(L"888888");
-    tktest::Pump(60);
     const POINT corner = At(10, 50);
-    const tktest::Pixels shown = tktest::ReadScreen(Place(corner.x + 2, corner.y + 2, 76, 16));
     int white = 0;
     int black = 0;
-    for (int y = 0; y < shown.height; ++y)
-        for (int x = 0; x < shown.width; ++x) {
-            white += shown.At(x, y) == RGB(255, 255, 255);
-            black += shown.At(x, y) == RGB(0, 0, 0);
-        }
+    tktest::PumpUntil([&] {
+        const tktest::Pixels shown = tktest::ReadScreen(Place(corner.x + 2, corner.y + 2, 76, 16));
+        white = black = 0;
+        for (int y = 0; y < shown.height; ++y)
+            for (int x = 0; x < shown.width; ++x) {
+                white += shown.At(x, y) == RGB(255, 255, 255);
+                black += shown.At(x, y) == RGB(0, 0, 0);
+            }
+        return white > 76 * 16 / 2 && black > 20;
+    });
     EXPECT_GT(white, 76 * 16 / 2) << "white, not the dialog grey of read-only fields";
     EXPECT_GT(black, 20) << "the digits";
 }
@@ -171,9 +160,7 @@ TEST_F(Controls, AButtonClickRaisesClickOnce)
 
     // Pressed, then released away from it: no click.
     tktest::Press(At(50, 110));
-    tktest::MoveMouse(At(250, 140));
-    tktest::Pump(30);
-    tktest::SendMouse(MOUSEEVENTF_LEFTUP);
-    tktest::Pump(50);
+    tktest::Hover(At(250, 140));
+    tktest::Release();
     EXPECT_EQ(clicks, 1);
 }

@@ -272,17 +272,24 @@ TEST(DragByCaption, TheWindowFollowsTheMouseUntilTheButtonIsReleased)
 
     // The system's move loop holds this thread; the mouse is moved and
     // released from another one.
-    std::thread hand([] {
-        ::Sleep(150);
+    const HWND window = form.hWnd();
+    std::thread hand([window, mover = ::GetCurrentThreadId()] {
+        const auto moving = [mover] {
+            GUITHREADINFO info{};
+            info.cbSize = sizeof info;
+            return ::GetGUIThreadInfo(mover, &info) && (info.flags & GUI_INMOVESIZE);
+        };
+        tktest::WaitUntil(moving);
         for (int step = 1; step <= 10; ++step) {
-            ::SetCursorPos(250 + 8 * step, 240 + 5 * step);
-            ::Sleep(30);
+            const POINT to{250 + 8 * step, 240 + 5 * step};
+            tktest::MoveMouse(to);
+            tktest::WaitUntil([&] { return tktest::WindowAt(window, {to.x - 50, to.y - 40}); }, 2000);
         }
         tktest::SendMouse(MOUSEEVENTF_LEFTUP);
     });
     DragByCaption(form);
     hand.join();
-    tktest::Pump(50);
+    tk::DoEvents();
     const POINT at = form.PositionPixels();
     EXPECT_EQ(at.x, 280);
     EXPECT_EQ(at.y, 250);

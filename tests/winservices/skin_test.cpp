@@ -258,7 +258,10 @@ TEST_F(SkinnedWindow, PreparesThePictureBoxAndCutsTheWindowToThePicture)
 
     // On screen: the skin where it is opaque, the window behind everywhere else.
     host.Show();
-    tktest::Pump(150);
+    // Shown once the hole shows what is behind and the disc around it is drawn.
+    tktest::PumpUntil([] {
+        return tktest::ScreenPixel(150 + 60, 150 + 45) == RGB(0, 160, 0) && tktest::ScreenPixel(150 + 60, 150 + 25) == 0;
+    });
     const tktest::Pixels screen = tktest::ReadScreen(Place(150, 150, 160, 130));
     int wrong = 0;
     for (int y = 0; y < 130; ++y)
@@ -314,7 +317,7 @@ TEST_F(SkinnedWindow, AlphaGoesToTheWindowOnceShownAndToThePictureBeforeThat)
     EXPECT_NE(::GetWindowLongW(picture.hWnd(), GWL_EXSTYLE) & WS_EX_LAYERED, 0);
 
     host.Show();
-    tktest::Pump(40);
+    tktest::PumpUntil([&] { return ::IsWindowVisible(host.hWnd()) != FALSE; });
     ApplySkin(picture, host, 150, L"", 0, 0);
     BYTE alpha = 0;
     DWORD flags = 0;
@@ -405,7 +408,10 @@ TEST_F(ShippedSkin, TheScreenShowsWhatIsBehindWhereTheSkinIsCut)
 {
     ApplySkin(picture, host, 0, L"", 0, 0);
     host.Show();
-    tktest::Pump(150);
+    tktest::PumpUntil([&] {
+        return tktest::ScreenPixel(120 + 100, 90 + 100) == skin.At(100, 100) &&
+               tktest::ScreenPixel(120 + 45, 90 + 121) == RGB(0, 170, 170);
+    });
     ASSERT_EQ(::WindowFromPoint({120 + 100, 90 + 100}), picture.hWnd());
 
     const RECT area = Place(120, 90, 233, 245);
