@@ -24,15 +24,10 @@ protected:
     {
         m_main.MovePixels(centre.x - m_main.SampleOffset().x, centre.y - m_main.SampleOffset().y);
     }
-    // Presses the keys and returns where the centre has gone once the window has moved.
+    // Presses the keys and returns where the centre is once they have been handled.
     POINT Press(std::initializer_list<WORD> keys)
     {
-        const POINT before = m_main.PositionPixels();
-        tktest::PressChord(keys);
-        tktest::PumpUntil([&] {
-            const POINT now = m_main.PositionPixels();
-            return now.x != before.x || now.y != before.y;
-        }, 2000);
+        tktest::Keystroke(keys);
         const POINT corner = m_main.PositionPixels();
         return {corner.x + m_main.SampleOffset().x, corner.y + m_main.SampleOffset().y};
     }
