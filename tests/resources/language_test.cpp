@@ -163,9 +163,10 @@ TEST(HandCursors, EachHandIsDrawnAroundItsHotSpot)
             EXPECT_LE(box[side], ranges[side].high) << "side " << side;
         }
         // The finger rises straight from the hand: white inside, column 1, for its first rows.
-        if (!hand.whiteHotSpot)
+        if (!hand.whiteHotSpot) {
             for (int row = 1; row < 5; ++row)
                 EXPECT_TRUE(facts.WhiteAt(1, row)) << "row " << row;
+        }
     }
 }
 
