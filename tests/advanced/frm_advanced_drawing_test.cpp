@@ -62,7 +62,7 @@ TEST_F(AdvancedDrawing, AfterEachSampleTheScreenShowsExactlyTheNewColourEverywhe
     // No control keeps the focus: a focused slider blinks its thumb, which
     // would tell two reads of one picture apart.
     ::SetFocus(nullptr);
-    tktest::PumpUntil([&] { return ::IsWindowVisible(frmAdvanced->hWnd()) && !tktest::Unpainted(frmAdvanced->hWnd()); });
+    tktest::WaitPainted(frmAdvanced->hWnd());
     FrmAdvancedTestAccess access{*frmAdvanced};
     const HWND window = access.form.hWnd();
     RECT client = tktest::ClientRectOf(window);

@@ -3,7 +3,8 @@
 // program that counts its clicks), Backdrop (a screen-filling window of known
 // colours behind everything), and small reads of a window: WindowText,
 // ClientRectOf, ScreenCentre, VisibleToolTip (this thread's tool tip on show), TextsInReadingOrder (child windows' texts in
-// screen order), Unpainted (a window waiting to be painted), WaitPainted; CreatePixelPicture; OwnCursor for a cursor the test owns.
+// screen order), Unpainted (a window waiting to be painted), WaitPainted;
+// CreatePixelPicture; OwnCursor for a cursor the test owns.
 #pragma once
 
 #include "support/pixels.h"

@@ -1,11 +1,11 @@
 // Real input through the system's queue: SendMouse(flags, point) puts the
 // pointer on a screen point and sends the flags there (SendMouse(flags) at the
 // pointer's place); MoveMouse, Press, Hover, Release, TurnWheel and Click
-// (the last four pumped until handled) and ClickNoPump (for timer steps inside a modal loop) build on it, PressKey presses and releases
-// a key, PressChord a key with modifiers (Ctrl+C), Keystroke the same pumped
-// until handled. DragFromThread drives a
-// press-move-release from a second thread while this one pumps, for presses
-// that start a modal loop.
+// (the last four pumped until handled) and ClickNoPump (for timer steps
+// inside a modal loop) build on it, PressKey presses and releases a key,
+// PressChord a key with modifiers (Ctrl+C), Keystroke the same pumped until
+// handled. DragFromThread drives a press-move-release from a second thread
+// while this one pumps, for presses that start a modal loop.
 #pragma once
 
 #include "support/pump.h"

@@ -260,7 +260,8 @@ TEST_F(SkinnedWindow, PreparesThePictureBoxAndCutsTheWindowToThePicture)
     host.Show();
     // Shown once the hole shows what is behind and the disc around it is drawn.
     tktest::PumpUntil([] {
-        return tktest::ScreenPixel(150 + 60, 150 + 45) == RGB(0, 160, 0) && tktest::ScreenPixel(150 + 60, 150 + 25) == 0;
+        return tktest::ScreenPixel(150 + 60, 150 + 45) == RGB(0, 160, 0) &&
+               tktest::ScreenPixel(150 + 60, 150 + 25) == 0;
     });
     const tktest::Pixels screen = tktest::ReadScreen(Place(150, 150, 160, 130));
     int wrong = 0;
