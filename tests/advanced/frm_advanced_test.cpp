@@ -12,6 +12,7 @@
 #include <atomic>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -43,11 +44,19 @@ void WaitShown(const tk::Form& form)
     PumpUntil([&] { return ::IsWindowVisible(form.hWnd()) && ::IsChild(form.hWnd(), ::GetFocus()); });
 }
 
-// What the screen shows of a window's client area once the whole view is drawn anew.
+// What the screen shows of a window's client area once the whole view is
+// drawn anew. Wine hands the drawing to X from the message loop: the screen
+// is read until two reads with the loop run between them agree.
 tktest::Pixels Shown(HWND window, int width, int height)
 {
     ::RedrawWindow(::GetAncestor(window, GA_ROOT), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    return tktest::ReadClient(window, {0, 0, width, height});
+    tktest::Pixels shown = tktest::ReadClient(window, {0, 0, width, height});
+    PumpUntil([&] {
+        tktest::Pixels again = tktest::ReadClient(window, {0, 0, width, height});
+        std::swap(again, shown);
+        return again == shown;
+    });
+    return shown;
 }
 
 ColorValue Value(COLORREF color) { return static_cast<ColorValue>(color); }
