@@ -104,7 +104,13 @@ TEST_F(LabelHost, AHiddenLabelNeitherPaintsNorTakesTheMouse)
 
 TEST_F(LabelHost, TheReleaseGoesWhereThePressBeganWhereverTheMouseWent)
 {
-    tktest::Press(At(30, 25));
+    // The system aims each mouse message as it is queued: the hand moves on
+    // once the press holds the mouse.
+    const auto press = [this](POINT at) {
+        tktest::Press(at);
+        tktest::PumpUntil([this] { return ::GetCapture() == picture.hWnd(); });
+    };
+    press(At(30, 25));
     tktest::Hover({700, 600}); // far outside the window
     tktest::Release();
     const POINT offset = At(20, 20);
@@ -115,7 +121,7 @@ TEST_F(LabelHost, TheReleaseGoesWhereThePressBeganWhereverTheMouseWent)
 
     // Released over the other label: still the first one's release, and no one clicks.
     events.clear();
-    tktest::Press(At(30, 25));
+    press(At(30, 25));
     tktest::Hover(At(150, 25));
     tktest::Release();
     EXPECT_EQ(events, (Events{"first down 1 10,5", "first up 1 130,5"}));
