@@ -58,7 +58,7 @@ void MainAccess::Place()
 void MainAccess::Load()
 {
     for (int index = 0; index < 5; ++index)
-        SetAccessibleName(m_form.txtColor[static_cast<std::size_t>(index)].hWnd(), kFieldNames[index]);
+        m_names.Set(m_form.txtColor[static_cast<std::size_t>(index)].hWnd(), kFieldNames[index]);
 }
 
 bool MainAccess::TakeKey(int keyCode, int shift)

@@ -1,7 +1,8 @@
 // Under a high-contrast theme (the setting answered through the services'
 // recorder, the theme's colours set for the test) About, Help and the
 // advanced view draw their words and backgrounds in the theme's colours,
-// while the colour areas (preview, strip) keep showing colours.
+// while the colour areas (preview, strip) keep showing colours; switched on
+// or off while they are open, they follow as Windows tells them.
 #include "advanced/frm_advanced.h"
 #include "info/frm_about.h"
 #include "info/frm_help.h"
@@ -83,4 +84,37 @@ TEST_F(HighContrast, AdvancedViewTakesTheThemesColoursAndKeepsItsColourAreas)
     EXPECT_GE(GetRValue(strip.At(0, 0)), 250);
     EXPECT_NEAR(GetGValue(strip.At(0, 0)), 127, 2);
     EXPECT_EQ(GetBValue(strip.At(0, 0)), 0);
+}
+
+TEST_F(HighContrast, OpenWindowsFollowTheSettingAsItChanges)
+{
+    m_services.highContrast = false;
+    frmAdvanced->ShowWindow(RGB(255, 128, 0));
+    const HWND window = frmAdvanced->hWnd();
+    EXPECT_GT(Count(window, {0, 60, 30, 100}, RGB(255, 255, 192)), 1000) << "the view's own background";
+    // Windows tells every top-level window of the setting, then of the colours.
+    m_services.highContrast = true;
+    ::SendMessageW(window, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+    EXPECT_GT(Count(window, {0, 60, 30, 100}, RGB(0, 0, 0)), 1000);
+    EXPECT_GT(Count(window, FrmAdvancedTestAccess{*frmAdvanced}.Value(0).Bounds(), RGB(255, 255, 0)), 10);
+    m_services.highContrast = false;
+    ::SendMessageW(window, WM_SYSCOLORCHANGE, 0, 0);
+    EXPECT_GT(Count(window, {0, 60, 30, 100}, RGB(255, 255, 192)), 1000) << "its own background again";
+    frmAdvanced->Unload();
+
+    FrmAbout& about = *frmAbout;
+    about.Show();
+    EXPECT_EQ(Count(about.hWnd(), about.Label5.Bounds(), RGB(255, 255, 255)), 0);
+    m_services.highContrast = true;
+    ::SendMessageW(about.hWnd(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+    EXPECT_GT(Count(about.hWnd(), about.Label5.Bounds(), RGB(255, 255, 255)), 20) << "the author in button text";
+    about.Unload();
+
+    m_services.highContrast = false;
+    FrmHelp& help = *frmHelp;
+    help.Show();
+    EXPECT_EQ(Count(help.hWnd(), help.Label2.Bounds(), RGB(0, 255, 0)), 0);
+    m_services.highContrast = true;
+    ::SendMessageW(help.hWnd(), WM_SYSCOLORCHANGE, 0, 0);
+    EXPECT_GT(Count(help.hWnd(), help.Label2.Bounds(), RGB(0, 255, 0)), 10) << "the title in tool-tip text";
 }
