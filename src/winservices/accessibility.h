@@ -1,8 +1,8 @@
 // What the program asks of the system's accessibility services: a name for
-// a control that has no visible label window (Dynamic Annotation), a spoken
-// announcement (UI Automation's notification), and whether a high-contrast
-// theme is on. Every service may be missing; then nothing happens and
-// nothing fails.
+// a control that has no visible label window (Dynamic Annotation), taken
+// back when the window that gave it closes; a spoken announcement (UI
+// Automation's notification); and whether a high-contrast theme is on.
+// Every service may be missing; then nothing happens and nothing fails.
 #pragma once
 
 #include <windows.h>
