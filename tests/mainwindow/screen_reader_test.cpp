@@ -125,7 +125,8 @@ TEST_F(ScreenReader, HearsTheColourWhereANudgeBurstOrADragEndsAndACopy)
     });
     EXPECT_TRUE(tktest::DragFromThread(grip, {grip.x - 60, grip.y + 30},
                                        {.grabbed = tktest::Grip(main), .arrived = [&] {
-                                            return main.LastColor() == static_cast<ColorValue>(kOrange);
+                                            return tktest::WindowAt(main.hWnd(), {corner.x - 60, corner.y + 30}) &&
+                                                   main.LastColor() == static_cast<ColorValue>(kOrange);
                                         }}));
     EXPECT_EQ(heardWhileHeld, 2u) << "said while the button was held";
     ASSERT_EQ(m_services.announcements.size(), 3u);
