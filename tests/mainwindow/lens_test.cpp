@@ -84,6 +84,9 @@ protected:
 TEST_F(Lens, MagnifiesTheChartUnderTheViewFinderAndFollowsEverySample)
 {
     PatternChart chart;
+    // The chart reaches the screen from the message loop: the lens, which
+    // reads when it opens, must not find the screen before it.
+    tktest::PumpUntil([] { return tktest::ScreenPixel(900, 700) == PatternChart::ColourAt(900, 700); });
     FrmMain& main = *frmMain;
     main.Show();
     ::SetForegroundWindow(main.hWnd());
