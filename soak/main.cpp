@@ -19,7 +19,7 @@
 
 namespace {
 
-constexpr soak::Sizes kFull{100000, 300, 10000, 1000, 1000, 200, 10000, 1000, 10000};
+constexpr soak::Sizes kFull{100000, 300, 10000, 1000, 1000, 200, 10000, 10000, 10000};
 constexpr soak::Sizes kQuick{2000, 20, 30, 50, 50, 20, 100, 12, 200};
 
 } // namespace
