@@ -153,11 +153,22 @@ int pthread_key_create(pthread_key_t* key, void (*destructor)(void*))
     return 0;
 }
 
-void* pthread_getspecific(pthread_key_t key) { return ::FlsGetValue(key); }
+// The exception machinery reads its slot between a failed system call and
+// the handler that asks GetLastError, so the slots leave the error as it was.
+void* pthread_getspecific(pthread_key_t key)
+{
+    const DWORD error = ::GetLastError();
+    void* value = ::FlsGetValue(key);
+    ::SetLastError(error);
+    return value;
+}
 
 int pthread_setspecific(pthread_key_t key, const void* value)
 {
-    return ::FlsSetValue(key, const_cast<void*>(value)) ? 0 : ENOMEM;
+    const DWORD error = ::GetLastError();
+    const bool set = ::FlsSetValue(key, const_cast<void*>(value));
+    ::SetLastError(error);
+    return set ? 0 : ENOMEM;
 }
 
 int __cdecl clock_gettime(clockid_t clock, struct timespec* time)
@@ -172,7 +183,7 @@ int __cdecl clock_gettime(clockid_t clock, struct timespec* time)
     }
     if (clock == CLOCK_REALTIME) {
         FILETIME now;
-        ::GetSystemTimePreciseAsFileTime(&now);
+        ::GetSystemTimeAsFileTime(&now);
         // Hundreds of nanoseconds since 1601, counted from 1970.
         const ULONGLONG ticks = (ULONGLONG{now.dwHighDateTime} << 32 | now.dwLowDateTime) - 116444736000000000ULL;
         time->tv_sec = static_cast<time_t>(ticks / 10000000);

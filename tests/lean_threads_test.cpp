@@ -1,7 +1,7 @@
 // The shipped program's thread primitives for the C++ runtime
 // (src/lean_threads.cpp): threads racing to one static, each with its own
 // exception in flight, a thread's slot handed to its key's destructor when
-// the thread ends, and the clocks. GoogleTest is left out: its own
+// the thread ends, the system error kept across a throw, and the clocks. GoogleTest is left out: its own
 // std::condition_variable needs winpthread whole, which these replace.
 #include "support/pump.h"
 
@@ -117,6 +117,16 @@ int main()
     Expect(Join({::CreateThread(nullptr, 0, &SetSeven, &key, 0, nullptr)}) == 0, "a thread reads back its slot");
     Expect(g_destroyed.load() == 7, "the destructor got " + std::to_string(g_destroyed.load()));
     Expect(pthread_getspecific(key) == nullptr, "another thread's slot showed here");
+
+    // A handler still finds the system error that led to the throw.
+    DWORD error = 0;
+    ::SetLastError(ERROR_ACCESS_DENIED);
+    try {
+        throw std::runtime_error("denied");
+    } catch (const std::exception&) {
+        error = ::GetLastError();
+    }
+    Expect(error == ERROR_ACCESS_DENIED, "the handler got system error " + std::to_string(error));
 
     // Steady time keeps pace with the tick count; system time is the calendar's.
     const auto steady = std::chrono::steady_clock::now();
