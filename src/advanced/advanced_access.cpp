@@ -51,21 +51,27 @@ void AdvancedAccess::Load()
 {
     static constexpr int kSliderNames[3] = {IDS_SLIDER_RED, IDS_SLIDER_GREEN, IDS_SLIDER_BLUE};
     for (int i = 0; i < 3; ++i)
-        SetAccessibleName(m_form.RGBSlider[i].hWnd(), LoadResString(kSliderNames[i]));
-    SetAccessibleName(m_form.TextHEX.hWnd(), L"HEX");
-    SetAccessibleName(m_form.textNumeric.hWnd(), L"Num");
-    SetAccessibleName(m_standIns[0].hWnd(), LoadResString(IDS_STOP_COLOUR));
+        m_names.Set(m_form.RGBSlider[i].hWnd(), LoadResString(kSliderNames[i]));
+    m_names.Set(m_form.TextHEX.hWnd(), L"HEX");
+    m_names.Set(m_form.textNumeric.hWnd(), L"Num");
+    m_names.Set(m_standIns[0].hWnd(), LoadResString(IDS_STOP_COLOUR));
     for (int i = 0; i < 4; ++i)
-        SetAccessibleName(m_standIns[static_cast<std::size_t>(1 + i)].hWnd(), LoadResString(kCornerNames[kCornerOrder[i]]));
-    SetAccessibleName(m_standIns[5].hWnd(), LoadResString(IDS_CLOSE));
+        m_names.Set(m_standIns[static_cast<std::size_t>(1 + i)].hWnd(), LoadResString(kCornerNames[kCornerOrder[i]]));
+    m_names.Set(m_standIns[5].hWnd(), LoadResString(IDS_CLOSE));
 
-    if (!IsHighContrast())
-        return;
+    ApplyTheme();
+}
+
+void AdvancedAccess::ApplyTheme()
+{
     // The theme's colours for the window and its words; the preview, the
-    // stop colour and the strip show colours and stay as they are.
-    const COLORREF text = ::GetSysColor(COLOR_WINDOWTEXT);
-    const COLORREF back = ::GetSysColor(COLOR_WINDOW);
-    m_form.SetBackColor(back);
+    // stop colour and the strip show colours and stay as they are. Without
+    // the theme, the window's own: its pale background, black words, the
+    // fields black on white.
+    const bool contrast = IsHighContrast();
+    const COLORREF text = contrast ? ::GetSysColor(COLOR_WINDOWTEXT) : RGB(0, 0, 0);
+    const COLORREF back = contrast ? ::GetSysColor(COLOR_WINDOW) : RGB(255, 255, 255);
+    m_form.SetBackColor(contrast ? back : m_form.Style().backColor);
     for (tk::Label* label : {&m_form.Label1[0], &m_form.Label1[1], &m_form.Label1[2], &m_form.RBGValue[0],
                              &m_form.RBGValue[1], &m_form.RBGValue[2], &m_form.Label3[0], &m_form.Label3[1],
                              &m_form.lblContrast, &lblColourName})

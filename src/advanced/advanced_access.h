@@ -9,6 +9,7 @@
 #include "colour/colour.h"
 #include "toolkit/controls.h"
 #include "toolkit/key_stand_in.h"
+#include "winservices/accessibility.h"
 
 #include <array>
 
@@ -21,10 +22,14 @@ public:
     AdvancedAccess& operator=(const AdvancedAccess&) = delete;
 
     // From the window's InitializeComponent (after its controls), its
-    // PlaceControls and its Form_Load.
+    // PlaceControls, its Form_Load and its Form_Unload.
     void Create();
     void Place();
     void Load();
+    void Unload() { m_names.Clear(); }
+    // The theme's colours, or the window's own, as the high-contrast
+    // setting now stands: at load and whenever the theme changes.
+    void ApplyTheme();
     bool TakeKey(int keyCode, int shift);
     // The colour SetColor has just shown.
     void ColourShown(ColorValue color);
@@ -38,4 +43,5 @@ private:
     // bottom-right) and the close cross, in the tab order.
     std::array<tk::KeyStandIn, 6> m_standIns;
     std::array<tk::FocusFrame, 3> m_sliderFrames;
+    AccessibleNames m_names;
 };

@@ -7,6 +7,7 @@
 #include "resources/resource_access.h"
 #include "toolkit/dpi.h"
 #include "toolkit/screen.h"
+#include "winservices/accessibility.h"
 #include "winservices/api_window.h"
 
 #include <algorithm>
@@ -294,6 +295,17 @@ void FrmAdvanced::Form_Load()
 void FrmAdvanced::Form_Unload()
 {
     oColorDialog.reset();
+    m_access.Unload();
+}
+
+LRESULT FrmAdvanced::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // High contrast switched on or off, or the theme's colours changed, while the view is open.
+    if (IsThemeChange(message, wParam)) {
+        m_access.ApplyTheme();
+        ::RedrawWindow(hWnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
+    return tk::Form::HandleMessage(message, wParam, lParam);
 }
 
 void FrmAdvanced::Form_Activate()

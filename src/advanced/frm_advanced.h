@@ -49,6 +49,7 @@ protected:
     void Form_Resize() override;
     void Form_DpiChanged() override;
     bool Form_TakeKey(int keyCode, int shift) override;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     friend struct FrmAdvancedTestAccess;

@@ -7,6 +7,7 @@
 #include "resources/resource_access.h"
 #include "toolkit/dpi.h"
 #include "toolkit/screen.h"
+#include "winservices/accessibility.h"
 #include "winservices/api_window.h"
 
 #include <initializer_list>
@@ -96,7 +97,7 @@ void FrmAbout::Form_Load()
     Label5.SetCaption(LoadResString(IDS_CREATED_BY));
     Label4.SetCaption(LoadResString(IDS_VISIT));
     Command1.SetCaption(LoadResString(IDS_CLOSE));
-    UseThemeColoursIfHighContrast(*this);
+    ApplyThemeColours(*this);
 }
 
 void FrmAbout::Form_Activate()
@@ -112,6 +113,11 @@ LRESULT FrmAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     if (message == WM_SETFOCUS && Command1.hWnd()) {
         ::SetFocus(Command1.hWnd());
         return 0;
+    }
+    // High contrast switched on or off, or the theme's colours changed, while the window is open.
+    if (IsThemeChange(message, wParam)) {
+        ApplyThemeColours(*this);
+        ::RedrawWindow(hWnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
     return tk::Form::HandleMessage(message, wParam, lParam);
 }

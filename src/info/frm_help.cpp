@@ -6,6 +6,7 @@
 #include "resources/resource_access.h"
 #include "toolkit/dpi.h"
 #include "toolkit/screen.h"
+#include "winservices/accessibility.h"
 
 tk::FormInstance<FrmHelp> frmHelp;
 
@@ -62,7 +63,7 @@ void FrmHelp::Form_Load()
 {
     Label2.SetCaption(LoadResString(IDS_HELP));
     Label1.SetCaption(LoadResString(IDS_HELP_TEXT));
-    UseThemeColoursIfHighContrast(*this);
+    ApplyThemeColours(*this);
     FitTextHeight();
 }
 
@@ -111,6 +112,16 @@ bool FrmHelp::Form_TakeKey(int keyCode, int /*shift*/)
         return false;
     Unload();
     return true;
+}
+
+LRESULT FrmHelp::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // High contrast switched on or off, or the theme's colours changed, while the note is open.
+    if (IsThemeChange(message, wParam)) {
+        ApplyThemeColours(*this);
+        ::RedrawWindow(hWnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
+    return tk::Form::HandleMessage(message, wParam, lParam);
 }
 
 void FrmHelp::Form_Deactivate()

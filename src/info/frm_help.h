@@ -21,6 +21,7 @@ protected:
     void Form_Deactivate() override;
     void Form_DpiChanged() override;
     bool Form_TakeKey(int keyCode, int shift) override;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     // Every control at its place and in its fonts for the form's DPI, at

@@ -1,9 +1,10 @@
-// Under a high-contrast theme the About and Help windows draw their words
-// and backgrounds in the theme's colours; the light bulb stays as drawn.
+// About and Help in a high-contrast theme's colours while the theme is on,
+// in their own otherwise; the light bulb stays as drawn. Applied at load
+// and again whenever the theme changes while the window is open.
 #pragma once
 
 class FrmAbout;
 class FrmHelp;
 
-void UseThemeColoursIfHighContrast(FrmAbout& about);
-void UseThemeColoursIfHighContrast(FrmHelp& help);
+void ApplyThemeColours(FrmAbout& about);
+void ApplyThemeColours(FrmHelp& help);

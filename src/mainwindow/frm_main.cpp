@@ -288,6 +288,7 @@ void FrmMain::Form_Unload()
     // during the drag): the loop must not go on with a window that is gone.
     m_isButtonDown = false;
     CloseZoomLens();
+    m_access.Unload();
 }
 
 bool FrmMain::Form_TakeKey(int keyCode, int shift)

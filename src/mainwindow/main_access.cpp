@@ -58,7 +58,7 @@ void MainAccess::Place()
 void MainAccess::Load()
 {
     for (int index = 0; index < 5; ++index)
-        SetAccessibleName(m_form.txtColor[static_cast<std::size_t>(index)].hWnd(), kFieldNames[index]);
+        m_names.Set(m_form.txtColor[static_cast<std::size_t>(index)].hWnd(), kFieldNames[index]);
 }
 
 bool MainAccess::TakeKey(int keyCode, int shift)
@@ -123,6 +123,11 @@ void MainAccess::DragEnded(ColorValue before)
 void MainAccess::NudgesSettled()
 {
     m_nudging = false;
+    // Read again before it is said: without a compositor the pixels the
+    // window uncovered reach the screen only once their owner has repainted
+    // them, which a loaded machine may not have done by the nudge's own
+    // second look.
+    m_form.RefreshColor();
     if (m_form.LastColor() != m_beforeNudges)
         AnnounceColour(m_form.LastColor());
 }

@@ -8,6 +8,7 @@
 
 #include "colour/colour.h"
 #include "toolkit/controls.h"
+#include "winservices/accessibility.h"
 
 #include <windows.h>
 
@@ -21,10 +22,11 @@ public:
     MainAccess(const MainAccess&) = delete;
     MainAccess& operator=(const MainAccess&) = delete;
 
-    // From the window's InitializeComponent, Form_Load and re-layout.
+    // From the window's InitializeComponent, Form_Load, re-layout and Form_Unload.
     void Create();
     void Load();
     void Place();
+    void Unload() { m_names.Clear(); }
     // The keys above, before the nudge and copy keys; true when taken.
     bool TakeKey(int keyCode, int shift);
     // A colour newly shown by RefreshColor.
@@ -48,6 +50,7 @@ private:
 
     FrmMain& m_form;
     ToolTipArea m_swatchTip;
+    AccessibleNames m_names;
     ColorValue m_beforeNudges = -1;
     bool m_nudging = false;
 };

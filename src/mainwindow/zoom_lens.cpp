@@ -252,6 +252,7 @@ void ZoomLens::Lens_MouseMove(int button)
 void ZoomLens::Form_Unload()
 {
     ExcludeFromCapture(m_picker, false);
+    ClearAccessibleName(hWnd());
 }
 
 void ZoomLens::Form_KeyDown(int keyCode, int shift)

@@ -44,6 +44,15 @@ public:
                                                   kPropIdAccName, name.c_str()));
     }
 
+    bool ClearName(HWND window) override
+    {
+        // Never made: nothing was named through it.
+        if (!m_propServices)
+            return false;
+        return SUCCEEDED(
+            m_propServices->ClearHwndProps(window, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, &kPropIdAccName, 1));
+    }
+
     bool Announce(HWND window, const std::wstring& text, AnnouncementKind kind) override
     {
         static const auto hostProvider = Lookup<HostProviderFromHwnd>(L"uiautomationcore.dll", "UiaHostProviderFromHwnd");

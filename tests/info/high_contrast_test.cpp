@@ -1,7 +1,8 @@
 // Under a high-contrast theme (the setting answered through the services'
 // recorder, the theme's colours set for the test) About, Help and the
 // advanced view draw their words and backgrounds in the theme's colours,
-// while the colour areas (preview, strip) keep showing colours.
+// while the colour areas (preview, strip) keep showing colours; switched on
+// or off while they are open, they follow as Windows tells them.
 #include "advanced/frm_advanced.h"
 #include "info/frm_about.h"
 #include "info/frm_help.h"
@@ -83,4 +84,31 @@ TEST_F(HighContrast, AdvancedViewTakesTheThemesColoursAndKeepsItsColourAreas)
     EXPECT_GE(GetRValue(strip.At(0, 0)), 250);
     EXPECT_NEAR(GetGValue(strip.At(0, 0)), 127, 2);
     EXPECT_EQ(GetBValue(strip.At(0, 0)), 0);
+}
+
+TEST_F(HighContrast, OpenWindowsFollowTheSettingAsItChanges)
+{
+    // As Windows tells every top-level window: of the setting, then of the colours.
+    const auto turn = [&](bool on, HWND window, UINT message) {
+        m_services.highContrast = on;
+        ::SendMessageW(window, message, message == WM_SETTINGCHANGE ? SPI_SETHIGHCONTRAST : 0, 0);
+    };
+    m_services.highContrast = false;
+    frmAdvanced->ShowWindow(RGB(255, 128, 0));
+    const HWND advanced = frmAdvanced->hWnd();
+    turn(true, advanced, WM_SETTINGCHANGE);
+    EXPECT_GT(Count(advanced, {0, 60, 30, 100}, RGB(0, 0, 0)), 1000) << "the theme's background";
+    turn(false, advanced, WM_SYSCOLORCHANGE);
+    EXPECT_GT(Count(advanced, {0, 60, 30, 100}, RGB(255, 255, 192)), 1000) << "the view's own again";
+    frmAdvanced->Unload();
+
+    frmAbout->Show();
+    turn(true, frmAbout->hWnd(), WM_SETTINGCHANGE);
+    EXPECT_GT(Count(frmAbout->hWnd(), frmAbout->Label5.Bounds(), RGB(255, 255, 255)), 20) << "the author";
+    frmAbout->Unload();
+
+    m_services.highContrast = false;
+    frmHelp->Show();
+    turn(true, frmHelp->hWnd(), WM_SYSCOLORCHANGE);
+    EXPECT_GT(Count(frmHelp->hWnd(), frmHelp->Label2.Bounds(), RGB(0, 255, 0)), 10) << "the title";
 }

@@ -1,14 +1,16 @@
 // What a screen reader is given, through the services' recorder (Wine has
 // neither the annotation service nor UI Automation notifications): the
-// names of the fields, sliders and lens, the colour when a drag ends on a
-// new one and when a burst of nudges settles, a copy, and the swatch's
-// tool tip with the colour's name.
+// names of the fields, sliders and lens, taken back as their windows close,
+// the colour when a burst of nudges settles and when a drag ends on a new
+// one, a copy, and the swatch's tool tip with the colour's name.
 #include "advanced/frm_advanced.h"
+#include "colour/mouse_function.h"
 #include "mainwindow/frm_main.h"
 #include "mainwindow/zoom_lens.h"
 #include "resources/resource.h"
 #include "support/advanced_access.h"
 #include "support/all.h"
+#include "support/picker.h"
 
 #include <gtest/gtest.h>
 
@@ -73,9 +75,18 @@ TEST_F(ScreenReader, FieldsSlidersAndLensCarryTheirNames)
 
     OpenZoomLens(main.hWnd(), SamplePoint(main));
     EXPECT_EQ(m_services.NameOf(frmZoom->hWnd()), tktest::Text(tktest::Texts(language), IDS_ZOOM));
+
+    // Each window takes back what it named as it closes, and only that.
+    const std::size_t named = m_services.names.size();
+    CloseZoomLens();
+    EXPECT_EQ(m_services.names.size(), named - 1) << "the lens's";
+    frmAdvanced->Unload();
+    EXPECT_EQ(m_services.names.size(), 5u) << "the main window's fields alone";
+    main.Unload();
+    EXPECT_TRUE(m_services.names.empty());
 }
 
-TEST_F(ScreenReader, HearsTheColourWhereANudgeBurstEndsAndACopy)
+TEST_F(ScreenReader, HearsTheColourWhereANudgeBurstOrADragEndsAndACopy)
 {
     FrmMain& main = StartPicker(kOrange);
     const std::wstring navy = Italian() ? L"blu scuro, #123456" : L"dark blue, #123456";
@@ -99,6 +110,27 @@ TEST_F(ScreenReader, HearsTheColourWhereANudgeBurstEndsAndACopy)
     ASSERT_TRUE(tktest::PumpUntil([&] { return m_services.announcements.size() == 2; }, 3000));
     EXPECT_EQ(m_services.Said().back(), Italian() ? L"copiato #123456" : L"copied #123456");
     EXPECT_EQ(m_services.announcements.back().kind, AnnouncementKind::ActionDone);
+
+    // Dragged back over the orange, painted and on screen before the hand
+    // moves: said once, at the end, never on the steps that cross over.
+    const POINT corner = main.PositionPixels();
+    const POINT grip{corner.x + 105, corner.y + 55};
+    const POINT end{SamplePoint(main).x - 60, SamplePoint(main).y + 30};
+    ASSERT_TRUE(tktest::PumpUntil([&] { return tktest::ScreenPixel(end.x, end.y) == kOrange; }));
+    std::size_t heardWhileHeld = 0;
+    main.SetPixelReader([&](std::int32_t x, std::int32_t y) {
+        if (main.IsButtonDown())
+            heardWhileHeld = m_services.announcements.size();
+        return GetScreenPixel(x, y);
+    });
+    EXPECT_TRUE(tktest::DragFromThread(grip, {grip.x - 60, grip.y + 30},
+                                       {.grabbed = tktest::Grip(main), .arrived = [&] {
+                                            return tktest::WindowAt(main.hWnd(), {corner.x - 60, corner.y + 30}) &&
+                                                   main.LastColor() == static_cast<ColorValue>(kOrange);
+                                        }}));
+    EXPECT_EQ(heardWhileHeld, 2u) << "said while the button was held";
+    ASSERT_EQ(m_services.announcements.size(), 3u);
+    EXPECT_EQ(m_services.Said().back(), Italian() ? L"arancione, #FF8000" : L"orange, #FF8000");
 }
 
 TEST_F(ScreenReader, TheSwatchsToolTipNamesTheColour)

@@ -1,8 +1,9 @@
 // What the program asks of the accessibility services, recorded instead of
 // done (Wine has no annotation service and no UI Automation notifications):
 // an AccessibilityRecorder in scope takes the services' place and keeps the
-// names given (NameOf a window) and the announcements made; HighContrast
-// answers the high-contrast setting as the test sets it.
+// names given (NameOf a window; a name taken back is gone again) and the
+// announcements made; HighContrast answers the high-contrast setting as the
+// test sets it.
 #pragma once
 
 #include "winservices/accessibility.h"
@@ -23,6 +24,11 @@ public:
     bool SetName(HWND window, const std::wstring& name) override
     {
         names[window] = name;
+        return true;
+    }
+    bool ClearName(HWND window) override
+    {
+        names.erase(window);
         return true;
     }
     bool Announce(HWND window, const std::wstring& text, AnnouncementKind kind) override
