@@ -2,8 +2,9 @@
 // changing chart, open/close churn of every window, of the lens, of the
 // re-layout at another DPI and of the clipboard, the colour dialog over and
 // over, and faults in the middle of a drag. One line per check with its
-// figures and "ok" or "FAIL"; --quick runs the short versions, and a word
-// after it (or alone) runs only the checks whose names hold it.
+// figures and "ok" or "FAIL"; --quick runs the short versions, and words
+// after it (or alone) run only the checks whose names hold any of them, so
+// the full run can be shared between processes.
 #include "checks.h"
 #include "measures.h"
 #include "report.h"
@@ -11,6 +12,7 @@
 
 #include "support/pump.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -29,7 +31,12 @@ int wmain(int argc, wchar_t** argv)
     using namespace soak;
     const bool quick = argc > 1 && std::wstring(argv[1]) == L"--quick";
     const Sizes& sizes = quick ? kQuick : kFull;
-    const std::wstring only = argc > (quick ? 2 : 1) ? argv[quick ? 2 : 1] : L"";
+    const std::vector<std::wstring> words(argv + std::min(argc, quick ? 2 : 1), argv + argc);
+    const auto chosen = [&](const std::wstring& name) {
+        return words.empty() || std::any_of(words.begin(), words.end(), [&](const std::wstring& word) {
+                   return name.find(word) != std::wstring::npos;
+               });
+    };
     CountErrors();
     StartWatchdog();
     Watch("start-up", 60);
@@ -61,7 +68,7 @@ int wmain(int argc, wchar_t** argv)
         {L"main window closed by the system", [] { CheckMainClosedBySystem(); }},
     };
     for (const auto& [name, check] : checks)
-        if (name.find(only) != std::wstring::npos)
+        if (chosen(name))
             check();
 
     StopWatchdog();
