@@ -65,9 +65,11 @@ tavolisk_stop_xvfb() {
   return 0
 }
 
-# Ends the Wine processes of a build folder's prefix.
+# Ends the Wine processes of a build folder's prefixes (one per display scale).
 tavolisk_stop_wine() {
-  local prefix="$TAVOLISK_BUILDS/$1/wineprefix"
-  [ -d "$prefix" ] && WINEPREFIX="$prefix" /usr/lib/wine/wineserver -k >/dev/null 2>&1
+  local prefix
+  for prefix in "$TAVOLISK_BUILDS/$1"/wineprefix "$TAVOLISK_BUILDS/$1"/wineprefix-*dpi; do
+    [ -d "$prefix" ] && WINEPREFIX="$prefix" /usr/lib/wine/wineserver -k >/dev/null 2>&1
+  done
   return 0
 }
