@@ -26,12 +26,13 @@ tavolisk_install() {
 
 # Configures and builds one folder: tavolisk_build NAME [cmake options...]
 tavolisk_build() {
-  local name=$1
+  local name=$1 started=$SECONDS
   shift
   local dir="$TAVOLISK_BUILDS/$name"
   mkdir -p "$TAVOLISK_BUILDS"
   cmake -S "$TAVOLISK_ROOT" -B "$dir" "$@" >"$dir.configure.log" 2>&1 || { cat "$dir.configure.log"; return 1; }
   cmake --build "$dir" -j"$(nproc)" >"$dir.build.log" 2>&1 || { tail -n 40 "$dir.build.log"; return 1; }
+  echo "   $name: configured and built in $((SECONDS - started)) s"
 }
 
 tavolisk_build_win64() {

@@ -45,18 +45,11 @@ void WaitShown(const tk::Form& form)
 }
 
 // What the screen shows of a window's client area once the whole view is
-// drawn anew. Wine hands the drawing to X from the message loop: the screen
-// is read until two reads with the loop run between them agree.
+// drawn anew.
 tktest::Pixels Shown(HWND window, int width, int height)
 {
     ::RedrawWindow(::GetAncestor(window, GA_ROOT), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    tktest::Pixels shown = tktest::ReadClient(window, {0, 0, width, height});
-    PumpUntil([&] {
-        tktest::Pixels again = tktest::ReadClient(window, {0, 0, width, height});
-        std::swap(again, shown);
-        return again == shown;
-    });
-    return shown;
+    return tktest::SettledClient(window, {0, 0, width, height});
 }
 
 ColorValue Value(COLORREF color) { return static_cast<ColorValue>(color); }

@@ -38,8 +38,7 @@ protected:
     // How many pixels of an area of a window show the colour.
     static int Count(HWND window, const RECT& area, COLORREF colour)
     {
-        tktest::Pump(150);
-        const tktest::Pixels shot = tktest::ReadClient(window, area);
+        const tktest::Pixels shot = tktest::SettledClient(window, area);
         return shot.Count({0, 0, shot.width, shot.height}, [&](COLORREF c) { return c == colour; });
     }
 

@@ -28,6 +28,10 @@ bool Italian()
     return tktest::ExpectedLanguage() == "it";
 }
 
+// A settled burst is announced 500 ms after its last nudge; a second
+// announcement would need this long to show.
+constexpr DWORD kOutlastTheAnnounceDelay = 800;
+
 class ScreenReader : public tktest::WindowTest {
 protected:
     FrmMain& StartPicker(COLORREF colour)
@@ -35,7 +39,7 @@ protected:
         m_backdrop.Paint(colour);
         FrmMain& main = *frmMain;
         main.Show();
-        tktest::Pump(200);
+        tktest::WaitPainted(main.hWnd());
         ::SetForegroundWindow(main.hWnd());
         tktest::PumpUntil([&] { return ::GetForegroundWindow() == main.hWnd(); }, 2000);
         main.RefreshColor();
@@ -102,7 +106,7 @@ TEST_F(ScreenReader, HearsTheColourWhereANudgeBurstOrADragEndsAndACopy)
     tktest::PressChord({VK_RIGHT});
     ASSERT_TRUE(tktest::PumpUntil([&] { return m_services.announcements.size() == 1; }, 3000));
     EXPECT_EQ(m_services.Said().back(), navy);
-    tktest::Pump(800);
+    tktest::Pump(kOutlastTheAnnounceDelay);
     EXPECT_EQ(m_services.announcements.size(), 1u);
     EXPECT_EQ(m_services.announcements.back().window, main.hWnd());
 
@@ -137,8 +141,7 @@ TEST_F(ScreenReader, TheSwatchsToolTipNamesTheColour)
 {
     FrmMain& main = StartPicker(kOrange);
     const POINT corner = main.PositionPixels();
-    tktest::MoveMouse({corner.x + 20, corner.y + 20});
-    tktest::Pump(100);
+    tktest::Hover({corner.x + 20, corner.y + 20});
     tktest::MoveMouse({corner.x + FrmMain::kSwatchX, corner.y + FrmMain::kSwatchY});
     HWND tip = nullptr;
     ASSERT_TRUE(tktest::PumpUntil([&] { return (tip = tktest::VisibleToolTip()) != nullptr; }));

@@ -47,6 +47,21 @@ inline bool WaitPainted(HWND window)
     return PumpUntil([window] { return ::IsWindowVisible(window) && !Unpainted(window); });
 }
 
+// What the screen shows of an area of a window's client once it is painted.
+// Wine hands the drawing to X from the message loop: the screen is read
+// until two reads with the loop run between them agree.
+inline Pixels SettledClient(HWND window, const RECT& area)
+{
+    WaitPainted(::GetAncestor(window, GA_ROOT));
+    Pixels shown = ReadClient(window, area);
+    PumpUntil([&] {
+        Pixels again = ReadClient(window, area);
+        std::swap(again, shown);
+        return again == shown;
+    });
+    return shown;
+}
+
 class TestForm : public tk::Form {
 public:
     TestForm(std::wstring name, RECT place, COLORREF color = RGB(255, 255, 255))
