@@ -66,10 +66,11 @@ tavolisk_stop_xvfb() {
   return 0
 }
 
-# Ends the Wine processes of a build folder's prefixes (one per display scale).
+# Ends the Wine processes of a build folder's prefixes (the tests' own, one
+# per display scale, the soak's second).
 tavolisk_stop_wine() {
   local prefix
-  for prefix in "$TAVOLISK_BUILDS/$1"/wineprefix "$TAVOLISK_BUILDS/$1"/wineprefix-*dpi; do
+  for prefix in "$TAVOLISK_BUILDS/$1"/wineprefix*; do
     [ -d "$prefix" ] && WINEPREFIX="$prefix" /usr/lib/wine/wineserver -k >/dev/null 2>&1
   done
   return 0
