@@ -71,12 +71,20 @@ void Headline(const std::wstring& pickerExe, const std::wstring& minimalExe)
     const double minimalMiB = median(minimalStarts, &bench::StartFigures::peakMiB);
 
     std::printf("== Headline: what a user waits on (advanced view closed | open)\n");
-    std::printf("a new colour under the view-finder to the Web field: median %.1f ms, p90 %.1f ms | median %.1f ms, "
-                "p90 %.1f ms; one frame is %.1f ms (%zu | %zu changes, %d | %d missed; timed from the chart "
-                "process being asked to paint it, so its own repaint counts too)\n",
-                Median(still[0].latencies), Percentile(still[0].latencies, 0.9), Median(still[1].latencies),
-                Percentile(still[1].latencies, 0.9), 1000.0 / bench::DisplayHertz(), still[0].latencies.size(), still[1].latencies.size(),
-                still[0].missed, still[1].missed);
+    // A change that never reached the field is told as such, not as 0 ms.
+    const auto latency = [](const bench::StillFigures& figures) {
+        if (figures.latencies.empty())
+            return std::string("not measured");
+        char text[64];
+        std::snprintf(text, sizeof text, "median %.1f ms, p90 %.1f ms", Median(figures.latencies),
+                      Percentile(figures.latencies, 0.9));
+        return std::string(text);
+    };
+    std::printf("a new colour under the view-finder to the Web field: %s | %s; one frame is %.1f ms (%zu | %zu "
+                "changes, %d | %d missed; timed from the chart process being asked to paint it, so its own repaint "
+                "counts too)\n",
+                latency(still[0]).c_str(), latency(still[1]).c_str(), 1000.0 / bench::DisplayHertz(),
+                still[0].latencies.size(), still[1].latencies.size(), still[0].missed, still[1].missed);
     std::printf("changing-colour samples per second: %.1f | %.1f; the display shows %d frames a second "
                 "(%.2f | %.2f fresh samples a frame)\n",
                 drag[0].PerSecond(), drag[1].PerSecond(), bench::DisplayHertz(),

@@ -7,6 +7,7 @@
 #include "mainwindow/zoom_lens.h"
 #include "support/timing.h"
 #include "toolkit/handles.h"
+#include "toolkit/window.h"
 
 #include <algorithm>
 #include <array>
@@ -87,7 +88,7 @@ BOOL CALLBACK FindField(HWND child, LPARAM data)
     wchar_t text[64]{};
     ::GetClassNameW(child, name, 16);
     ::GetWindowTextW(child, text, 64);
-    if (::lstrcmpiW(name, L"Edit") == 0 && wanted.text == text)
+    if (::lstrcmpiW(name, tk::kTextFieldClass) == 0 && wanted.text == text)
         wanted.found = child;
     return wanted.found ? FALSE : TRUE;
 }
@@ -239,6 +240,8 @@ StillFigures HeldStillDrag(const ChartProcess& chart, bool advancedOpen)
     });
     picker.RefreshColor(); // a sample's text in every field, the Web one unlike the others
     const HWND field = WebField(picker);
+    if (!field)
+        std::fprintf(stderr, "the picker's Web field was not found: no change can be timed\n");
     const tk::unique_handle<HANDLE, &CloseEvent> shown(::CreateEventW(nullptr, FALSE, FALSE, nullptr));
     g_watch.shown = shown.get();
     g_watch.previous = reinterpret_cast<WNDPROC>(
