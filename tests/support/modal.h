@@ -1,10 +1,12 @@
 // Answering what runs its own modal loop. AnswerMenu(keys, open) runs `open`
 // (which shows a popup menu of this thread) while a timer inside the menu's
 // loop records what the menu shows and presses the keys; it returns the
-// record. DialogAnswer answers the next dialog (#32770) of this thread from a
-// second thread, or every one with Repeat, while this thread sits in the
-// dialog's loop; FindDialog finds such a dialog, TypeColour fills the colour
-// dialog's red, green and blue.
+// record. A menu the keys leave open (a submenu opened and never chosen
+// from) ends the process 5 s later with a message, so that the test fails
+// at once instead of waiting for the run's time limit. DialogAnswer answers
+// the next dialog (#32770) of this thread from a second thread, or every one
+// with Repeat, while this thread sits in the dialog's loop; FindDialog finds
+// such a dialog, TypeColour fills the colour dialog's red, green and blue.
 #pragma once
 
 #include <windows.h>
@@ -35,21 +37,31 @@ struct MenuAnswering {
     std::vector<WPARAM> keys;
     bool cancelMode = false;
     MenuSeen seen;
+    std::chrono::steady_clock::time_point answeredAt;
 };
+inline constexpr auto kMenuTimeLimit = std::chrono::seconds(5);
 inline MenuAnswering*& CurrentMenuAnswer()
 {
     static MenuAnswering* current = nullptr;
     return current;
 }
-inline void CALLBACK AnswerMenuTick(HWND, UINT, UINT_PTR timer, DWORD)
+inline void CALLBACK AnswerMenuTick(HWND, UINT, UINT_PTR, DWORD)
 {
     MenuAnswering* answer = CurrentMenuAnswer();
     const HWND menuWindow = ::FindWindowW(L"#32768", nullptr);
-    if (!answer || answer->seen.seen || !menuWindow || !::IsWindowVisible(menuWindow))
-        return; // not open yet: the next tick tries again
-    ::KillTimer(nullptr, timer);
+    if (!answer || !menuWindow || !::IsWindowVisible(menuWindow))
+        return; // not open yet, or closed: the next tick looks again
     MenuSeen& seen = answer->seen;
+    if (seen.seen) {
+        if (std::chrono::steady_clock::now() - answer->answeredAt < kMenuTimeLimit)
+            return;
+        std::fprintf(stderr, "FAIL: a popup menu was still open %lld s after its keys were pressed\n",
+                     static_cast<long long>(kMenuTimeLimit.count()));
+        std::fflush(stderr);
+        ::ExitProcess(3);
+    }
     seen.seen = true;
+    answer->answeredAt = std::chrono::steady_clock::now();
     ::GetWindowRect(menuWindow, &seen.placement);
     const auto menu = reinterpret_cast<HMENU>(::SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
     for (int i = 0; menu && i < ::GetMenuItemCount(menu); ++i) {
@@ -75,7 +87,7 @@ inline void CALLBACK AnswerMenuTick(HWND, UINT, UINT_PTR timer, DWORD)
 // cancelMode sends WM_CANCELMODE to the menu before the keys.
 inline MenuSeen AnswerMenu(std::vector<WPARAM> keys, const std::function<void()>& open, bool cancelMode = false)
 {
-    detail::MenuAnswering answer{std::move(keys), cancelMode, {}};
+    detail::MenuAnswering answer{std::move(keys), cancelMode, {}, {}};
     detail::MenuAnswering* const outer = detail::CurrentMenuAnswer();
     detail::CurrentMenuAnswer() = &answer;
     const UINT_PTR timer = ::SetTimer(nullptr, 0, 40, &detail::AnswerMenuTick);
