@@ -4,7 +4,7 @@
 // over, and faults in the middle of a drag. One line per check with its
 // figures and "ok" or "FAIL"; --quick runs the short versions, and words
 // after it (or alone) run only the checks whose names hold any of them, so
-// the full run can be shared between processes.
+// the full run can be shared between processes; --list prints the names.
 #include "checks.h"
 #include "measures.h"
 #include "report.h"
@@ -37,20 +37,6 @@ int wmain(int argc, wchar_t** argv)
                    return name.find(word) != std::wstring::npos;
                });
     };
-    CountErrors();
-    StartWatchdog();
-    Watch("start-up", 60);
-
-    StripeChart chart;
-    UseChart(&chart);
-    Picker();
-    tktest::Pump(200);
-
-    const Figures start = Measure();
-    if (start.gdiObjects == 0)
-        Note("GetGuiResources answers 0 on this system: handles are counted by handle-table probes, "
-             "windows by enumeration and private memory by a VirtualQuery walk");
-
     const std::vector<std::pair<std::wstring, std::function<void()>>> checks{
         {L"long drag", [&] { CheckLongDrag(sizes.dragIterations); }},
         {L"drag with the advanced view", [&] { CheckDragWithAdvanced(sizes.advancedDragIterations); }},
@@ -67,6 +53,27 @@ int wmain(int argc, wchar_t** argv)
         {L"Exit from a popup", [] { CheckExitFromPopupDuringDrag(); }},
         {L"main window closed by the system", [] { CheckMainClosedBySystem(); }},
     };
+    // The names alone, for scripts/soak to share the checks between processes.
+    if (argc == 2 && std::wstring(argv[1]) == L"--list") {
+        for (const auto& check : checks)
+            std::printf("%ls\n", check.first.c_str());
+        return 0;
+    }
+
+    CountErrors();
+    StartWatchdog();
+    Watch("start-up", 60);
+
+    StripeChart chart;
+    UseChart(&chart);
+    Picker();
+    tktest::Pump(200);
+
+    const Figures start = Measure();
+    if (start.gdiObjects == 0)
+        Note("GetGuiResources answers 0 on this system: handles are counted by handle-table probes, "
+             "windows by enumeration and private memory by a VirtualQuery walk");
+
     for (const auto& [name, check] : checks)
         if (chosen(name))
             check();
